@@ -1,0 +1,140 @@
+// quelvo-search: the program's search from a terminal, for scripts and for
+// measuring. One line per attendance: problema, a tab, solucao.
+
+#include "core/app_text.h"
+#include "core/search_pattern.h"
+#include "core/utf.h"
+#include "service/service_connection.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const char* Usage = "usage: quelvo-search [--folder DIR] [--limit N] [--stats] [TEXT ...]\n";
+
+struct Options {
+    std::string folder;
+    long long limit = -1;
+    bool stats = false;
+    std::string text;
+};
+
+bool parse(int argc, char** argv, Options& options)
+{
+    bool words = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!words && arg == "--folder" && i + 1 < argc) {
+            options.folder = argv[++i];
+        } else if (!words && arg == "--limit" && i + 1 < argc) {
+            char* end = nullptr;
+            options.limit = std::strtoll(argv[++i], &end, 10);
+            if (*end || options.limit < 0)
+                return false;
+        } else if (!words && arg == "--stats") {
+            options.stats = true;
+        } else if (!words && arg == "--") {
+            words = true;
+        } else if (!words && arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+            return false;
+        } else {
+            if (!options.text.empty())
+                options.text += ' ';
+            options.text += arg;
+        }
+    }
+    return true;
+}
+
+// Escapes one value so that every attendance stays on one line.
+void writeValue(std::string& out, const quelvo::FieldValue& value)
+{
+    if (value.isNull) {
+        out += "\\N";
+        return;
+    }
+    for (const char c : quelvo::toUtf8(value.text())) {
+        switch (c) {
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\\': out += "\\\\"; break;
+        default: out.push_back(c);
+        }
+    }
+}
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!parse(argc, argv, options)) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+
+    try {
+        const auto start = Clock::now();
+        TServiceConnection service(options.folder);
+        service.DataModuleCreate();
+
+        const auto attachStart = Clock::now();
+        service.FDConnection1.open();
+        const double attachMs = millisecondsSince(attachStart);
+
+        quelvo::KnowledgeBaseQuery& query = service.FDQuery1;
+        query.setParameter(quelvo::buildSearchPattern(quelvo::fromUtf8(options.text)));
+        query.open();
+        const double firstBatchMs = millisecondsSince(start);
+
+        std::string out;
+        std::size_t printed = 0;
+        for (;;) {
+            const std::size_t available = query.rowCount();
+            for (; printed < available; ++printed) {
+                if (options.limit >= 0 && printed >= static_cast<std::size_t>(options.limit))
+                    break;
+                const quelvo::RowBuffer& rows = query.rows();
+                writeValue(out, rows.field(printed, 0));
+                out.push_back('\t');
+                writeValue(out, rows.field(printed, 1));
+                out.push_back('\n');
+                if (out.size() >= (1 << 16)) {
+                    std::fwrite(out.data(), 1, out.size(), stdout);
+                    out.clear();
+                }
+            }
+            if (options.limit >= 0 && printed >= static_cast<std::size_t>(options.limit))
+                break;
+            if (!query.canFetchMore())
+                break;
+            query.fetchMore();
+        }
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        std::fflush(stdout);
+
+        service.shutdown();
+        if (options.stats) {
+            std::fprintf(stderr, "attach ms: %.3f\nfirst batch ms: %.3f\ntotal ms: %.3f\nrows: %zu\n", attachMs,
+                         firstBatchMs, millisecondsSince(start), printed);
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        const std::string text = quelvo::toUtf8(quelvo::errorBoxText(quelvo::fromUtf8(e.what())));
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return 1;
+    }
+}

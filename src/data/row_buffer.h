@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace quelvo {
+
+// One field of a fetched row: its text, or null.
+struct FieldValue {
+    const char16_t* data = nullptr;
+    std::uint32_t size = 0;
+    bool isNull = true;
+
+    std::u16string_view text() const { return {data, size}; }
+    std::optional<std::u16string_view> value() const
+    {
+        return isNull ? std::nullopt : std::optional<std::u16string_view>(text());
+    }
+};
+
+// The rows fetched so far, decoded to UTF-16 once, into large chunks: no
+// allocation per row or per value, and no copy when the buffer grows.
+class RowBuffer {
+public:
+    static constexpr std::size_t ColumnCount = 2;
+    static constexpr std::size_t MaxFieldLength = 5000; // UTF-16 units kept per value
+
+    // Raw UTF-8 value as the server delivered it; data == nullptr means null.
+    struct Raw {
+        const char* data = nullptr;
+        std::size_t size = 0;
+    };
+
+    void clear();
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    FieldValue field(std::size_t row, std::size_t column) const { return rows_[row][column]; }
+
+    void append(const std::array<Raw, ColumnCount>& values);
+
+    // Bytes held for text, for measuring.
+    std::size_t textCapacityBytes() const { return chunks_.size() * ChunkUnits * sizeof(char16_t); }
+
+private:
+    static constexpr std::size_t ChunkUnits = 128 * 1024;
+
+    char16_t* reserve(std::size_t units);
+
+    std::vector<std::unique_ptr<char16_t[]>> chunks_;
+    std::size_t used_ = ChunkUnits; // in the last chunk; full means "none yet"
+    std::vector<std::array<FieldValue, ColumnCount>> rows_;
+};
+
+} // namespace quelvo
