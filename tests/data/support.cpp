@@ -1,0 +1,40 @@
+#include "support.h"
+
+#include <fstream>
+#include <random>
+
+namespace testing_support {
+
+ProgramFolder::ProgramFolder(const std::string& name)
+{
+    std::random_device random;
+    path_ = (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(random()))).string();
+    std::filesystem::create_directories(path_);
+}
+
+ProgramFolder::~ProgramFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void ProgramFolder::writeLoginIni(const std::string& contents) const
+{
+    std::ofstream(path_ + "/Login.ini", std::ios::binary) << contents;
+}
+
+std::unique_ptr<TServiceConnection> fakeService(const ProgramFolder& folder)
+{
+    auto service = std::make_unique<TServiceConnection>(folder.path(), std::vector<std::string>{FAKE_CLIENT_PATH});
+    service->DataModuleCreate();
+    return service;
+}
+
+void scriptRows(int count)
+{
+    fake::script().rows.clear();
+    for (int i = 0; i < count; ++i)
+        fake::script().rows.push_back({{"p" + std::to_string(i), "s" + std::to_string(i)}});
+}
+
+} // namespace testing_support
