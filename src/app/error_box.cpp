@@ -1,0 +1,44 @@
+#include "app/error_box.h"
+
+#include "core/app_text.h"
+#include "core/utf.h"
+#include "view/error_guard.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace app {
+
+namespace {
+
+std::function<void(const ErrorBox&)>& sink()
+{
+    static std::function<void(const ErrorBox&)> s = [](const ErrorBox& box) {
+        QMessageBox message(QMessageBox::Critical, box.caption, box.text, QMessageBox::Ok,
+                            QApplication::activeWindow());
+        message.exec();
+    };
+    return s;
+}
+
+} // namespace
+
+ErrorBox errorBoxFor(const QString& applicationTitle, const std::string& message)
+{
+    const std::u16string text = quelvo::errorBoxText(quelvo::fromUtf8(message));
+    return {applicationTitle, QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()))};
+}
+
+void installErrorBox(const QString& applicationTitle)
+{
+    view::setErrorHandler([applicationTitle](const std::string& message) {
+        sink()(errorBoxFor(applicationTitle, message));
+    });
+}
+
+void setErrorBoxSink(std::function<void(const ErrorBox&)> s)
+{
+    sink() = std::move(s);
+}
+
+} // namespace app

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TServiceConnection;
+class TForm2;
+
+namespace app {
+
+class WaitCursor;
+
+// The program's long-lived objects, created in the fixed order: the
+// connection service, then the search window (visible at the end of its own
+// creation, the main window). Destroyed in reverse, the service detaching
+// before the client library goes.
+class Program {
+public:
+    struct Options {
+        std::string folder;                     // empty: the executable's own
+        std::vector<std::string> libraryNames;  // empty: the platform's defaults
+    };
+
+    explicit Program(const Options& options);
+    ~Program();
+
+    TServiceConnection& service() { return *service_; }
+    TForm2& searchWindow() { return *window_; }
+
+    // Destroys the search window, then closes the query and detaches. Errors
+    // of that last step go to standard error: no window is left to show them.
+    void end();
+
+private:
+    std::unique_ptr<TServiceConnection> service_;
+    std::unique_ptr<WaitCursor> waitCursor_;
+    std::unique_ptr<TForm2> window_;
+};
+
+// The title every error box carries: from the executable's file name.
+QString applicationTitle();
+
+} // namespace app

@@ -1,0 +1,191 @@
+#include "view/result_grid.h"
+
+#include "view/result_model.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextLayout>
+
+namespace view {
+
+namespace {
+
+constexpr int RowHeight = 18;
+constexpr int IndicatorWidth = 12;
+constexpr int CellPadding = 2;
+constexpr int FieldDisplayWidth = 5000; // characters of the wide text fields
+
+} // namespace
+
+RowIndicator::RowIndicator(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
+{
+    setSectionResizeMode(QHeaderView::Fixed);
+    setDefaultSectionSize(RowHeight);
+    setMinimumSectionSize(RowHeight);
+    setSectionsClickable(false);
+    setHighlightSections(false);
+}
+
+QSize RowIndicator::sizeHint() const
+{
+    return {IndicatorWidth, QHeaderView::sizeHint().height()};
+}
+
+void RowIndicator::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    painter->save();
+    painter->fillRect(rect, palette().button());
+    painter->setPen(palette().mid().color());
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    const auto* grid = qobject_cast<const QTableView*>(parentWidget());
+    if (grid && grid->currentIndex().isValid() && grid->currentIndex().row() == logicalIndex) {
+        // A small solid triangle pointing at the current row.
+        const int cx = rect.left() + rect.width() / 2 - 1;
+        const int cy = rect.top() + rect.height() / 2;
+        const QPoint triangle[] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(palette().windowText());
+        painter->drawPolygon(triangle, 3);
+    }
+    painter->restore();
+}
+
+void FirstLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, QModelIndex()); // background and selection only: the text is ours
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : nullptr;
+    if (style)
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+
+    const auto* model = qobject_cast<const ResultModel*>(index.model());
+    if (!model)
+        return;
+    const quelvo::FieldValue value = model->field(index.row(), index.column());
+    if (value.isNull || value.size == 0)
+        return;
+
+    const QRect textRect = option.rect.adjusted(CellPadding, CellPadding, -CellPadding, 0);
+    // Only the first line shows: stop at the first line break, and lay out no
+    // more than can reach the visible part of the cell (every glyph is at
+    // least a pixel wide; the slack lets the last word find its break).
+    int visibleWidth = textRect.width();
+    if (widget)
+        visibleWidth = std::min(visibleWidth, std::max(0, widget->width() - textRect.left()));
+    std::size_t length = std::min<std::size_t>(value.size, static_cast<std::size_t>(visibleWidth) + 64);
+    for (std::size_t i = 0; i < length; ++i) {
+        if (value.data[i] == u'\r' || value.data[i] == u'\n') {
+            length = i;
+            break;
+        }
+    }
+    const QString text = QString::fromRawData(reinterpret_cast<const QChar*>(value.data), static_cast<qsizetype>(length));
+
+    QTextOption textOption(Qt::AlignLeft);
+    textOption.setWrapMode(QTextOption::WordWrap);
+    textOption.setTabStopDistance(8 * QFontMetricsF(option.font).averageCharWidth());
+    QTextLayout layout(text, option.font);
+    layout.setTextOption(textOption);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setLineWidth(textRect.width());
+    layout.endLayout();
+
+    painter->save();
+    painter->setClipRect(textRect.intersected(option.rect));
+    painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
+                                                          : option.palette.text().color());
+    if (line.isValid())
+        line.draw(painter, textRect.topLeft());
+    painter->restore();
+}
+
+QSize FirstLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    return {0, QFontMetrics(option.font).height() + 2 * CellPadding};
+}
+
+ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent)
+{
+    setVerticalHeader(new RowIndicator(this));
+    setItemDelegate(new FirstLineDelegate(this));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setShowGrid(true);
+    setSortingEnabled(false);
+    setWordWrap(false);
+    setTabKeyNavigation(true);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+
+    QHeaderView* titles = horizontalHeader();
+    titles->setSectionsMovable(true);
+    titles->setSectionResizeMode(QHeaderView::Interactive);
+    titles->setSectionsClickable(true); // pressed look and hover; no sorting
+    titles->setSortIndicatorShown(false);
+    titles->setHighlightSections(false);
+    titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    titles->setStretchLastSection(false);
+    titles->setMaximumSectionSize(std::numeric_limits<int>::max() / 4);
+}
+
+void ResultGrid::setResultModel(ResultModel* model)
+{
+    model_ = model;
+    setModel(model);
+    applyColumnWidths();
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        if (model_->rowCount() > 0)
+            setCurrentIndex(model_->index(0, 0));
+    });
+}
+
+void ResultGrid::applyColumnWidths()
+{
+    const QFontMetrics metrics(font());
+    const int titleWidth = metrics.horizontalAdvance(QStringLiteral("Problema")) + 4;
+    setColumnWidth(0, std::max(FieldDisplayWidth * metrics.horizontalAdvance(QLatin1Char('0')) + 4, titleWidth));
+    setColumnWidth(1, 64);
+}
+
+void ResultGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    leftPressOnCell_ = event->button() == Qt::LeftButton && index.isValid();
+    if (event->button() == Qt::LeftButton) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    // Other buttons only make the pressed row current.
+    if (index.isValid())
+        setCurrentIndex(index);
+    event->accept();
+}
+
+void ResultGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool wasLeftPressOnCell = leftPressOnCell_;
+    leftPressOnCell_ = false;
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+    if (wasLeftPressOnCell && indexAt(event->position().toPoint()).isValid())
+        emit cellClicked(currentIndex().column());
+}
+
+void ResultGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (model_ && current.isValid() && model_->hasRows())
+        model_->query().setCurrentRow(static_cast<std::size_t>(current.row()));
+    verticalHeader()->viewport()->update();
+}
+
+} // namespace view

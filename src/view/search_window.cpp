@@ -1,0 +1,253 @@
+#include "view/search_window.h"
+
+#include "artwork.h"
+#include "borderlessframe.h"
+#include "colors.h"
+#include "picturebox.h"
+#include "titlebar.h"
+
+#include "core/search_pattern.h"
+#include "core/solution_record.h"
+#include "service/service_connection.h"
+#include "view/error_guard.h"
+#include "view/result_grid.h"
+#include "view/result_model.h"
+#include "view/rounded_corners.h"
+#include "view/solution_window.h"
+#include "view/text_memo.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+constexpr QSize InitialClientSize(751, 481);
+constexpr int CornerEllipse = 10;
+
+QWidget* plainPanel(const char* name, QWidget* parent)
+{
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    return panel;
+}
+
+std::u16string toU16(const QString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+}
+
+QString toQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+TForm2::TForm2(TServiceConnection& service, QWidget* parent) : QWidget(parent), service_(service)
+{
+    setObjectName(QStringLiteral("Form2"));
+    build();
+    view::guarded([this] { FormCreate(); });
+    Panel3->installEventFilter(this);
+
+    // Centred on the primary screen's full size, never above or left of the desktop.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(firstPosition(screen->geometry(), screen->virtualGeometry(), frameGeometry().size()));
+    show();
+    Memo1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+TForm2::~TForm2()
+{
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+void TForm2::build()
+{
+    frame_ = new chrome::BorderlessFrame(this);
+    setWindowIcon(artwork::applicationIcon());
+    setAutoFillBackground(true);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, chrome::titleBarColor());
+    setPalette(windowPalette);
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPixelSize(11);
+    setFont(tahoma);
+    resize(InitialClientSize);
+    setMinimumSize(InitialClientSize);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+
+    pnlTopo = new chrome::TitleBar(chrome::TitleBar::Kind::SearchWindow, this, this);
+    root->addWidget(pnlTopo);
+
+    pnlCenter = new QFrame(this);
+    pnlCenter->setObjectName(QStringLiteral("pnlCenter"));
+    pnlCenter->setFrameShape(QFrame::NoFrame);
+    pnlCenter->setAutoFillBackground(true);
+    QPalette centerPalette = pnlCenter->palette();
+    centerPalette.setColor(QPalette::Window, chrome::contentColor());
+    pnlCenter->setPalette(centerPalette);
+    root->addWidget(pnlCenter, 1);
+
+    // Panel2's bottom margin and Panel5's top margin add up to 30.
+    auto* center = new QVBoxLayout(pnlCenter);
+    center->setContentsMargins(15, 15, 15, 15);
+    center->setSpacing(30);
+
+    Panel2 = plainPanel("Panel2", pnlCenter);
+    Panel2->setFixedHeight(34);
+    center->addWidget(Panel2);
+    auto* panel2Layout = new QVBoxLayout(Panel2);
+    panel2Layout->setContentsMargins(0, 0, 0, 0);
+
+    GridPanel1 = plainPanel("GridPanel1", Panel2);
+    panel2Layout->addWidget(GridPanel1);
+    auto* grid = new QHBoxLayout(GridPanel1);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+
+    Panel3 = plainPanel("Panel3", GridPanel1);
+    grid->addWidget(Panel3, 1);
+    auto* panel3Layout = new QVBoxLayout(Panel3);
+    panel3Layout->setContentsMargins(0, 0, 0, 0);
+    Memo1 = new view::TextMemo(Panel3);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    panel3Layout->addWidget(Memo1);
+
+    Panel4 = plainPanel("Panel4", GridPanel1);
+    Panel4->setFixedWidth(56);
+    grid->addWidget(Panel4);
+    auto* buttonCell = new QGridLayout(Panel4);
+    buttonCell->setContentsMargins(0, 0, 0, 0);
+    search = new chrome::PictureBox(artwork::searchGlyph(), chrome::PictureBox::Fit::ShrinkToFit, Panel4);
+    search->setObjectName(QStringLiteral("search"));
+    bk_search = new chrome::PictureBox(artwork::searchHoverGlyph(), chrome::PictureBox::Fit::ShrinkToFit, Panel4);
+    bk_search->setObjectName(QStringLiteral("bk_search"));
+    buttonCell->addWidget(search, 0, 0);
+    buttonCell->addWidget(bk_search, 0, 0); // created later, so stacked above
+    bk_search->hide();
+
+    Panel5 = plainPanel("Panel5", pnlCenter);
+    center->addWidget(Panel5, 1);
+    auto* panel5Layout = new QVBoxLayout(Panel5);
+    panel5Layout->setContentsMargins(0, 0, 0, 0);
+    DBGrid1 = new view::ResultGrid(Panel5);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    panel5Layout->addWidget(DBGrid1);
+    DataSource1 = new view::ResultModel(service_.FDQuery1, this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DBGrid1->setResultModel(DataSource1);
+
+    setTabOrder(Memo1, DBGrid1);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child != Memo1 && child != DBGrid1 && child->focusPolicy() != Qt::NoFocus &&
+            !DBGrid1->isAncestorOf(child))
+            child->setFocusPolicy(Qt::NoFocus);
+    }
+
+    connect(search, &chrome::PictureBox::entered, this, &TForm2::searchMouseEnter);
+    connect(bk_search, &chrome::PictureBox::left, this, &TForm2::bk_searchMouseLeave);
+    connect(search, &chrome::PictureBox::clicked, this, &TForm2::searchClick);
+    connect(bk_search, &chrome::PictureBox::clicked, this, &TForm2::searchClick);
+    connect(DBGrid1, &view::ResultGrid::cellClicked, this, &TForm2::DBGrid1CellClick);
+}
+
+QPoint TForm2::firstPosition(const QRect& screen, const QRect& desktop, const QSize& window)
+{
+    const int left = screen.left() + (screen.width() - window.width()) / 2;
+    const int top = screen.top() + (screen.height() - window.height()) / 2;
+    return {std::max(left, desktop.left()), std::max(top, desktop.top())};
+}
+
+void TForm2::FormCreate()
+{
+    Arredondarcantos(Panel3, CornerEllipse);
+}
+
+void TForm2::FormResize()
+{
+    Arredondarcantos(Panel3, CornerEllipse);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    // Panel3 takes its new size from the layout after the window's own
+    // resize; the region is rebuilt from that size.
+    if (watched == Panel3 && event->type() == QEvent::Resize)
+        view::guarded([this] { FormResize(); });
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm2::closeEvent(QCloseEvent* event)
+{
+    // Any close of the main window ends the program.
+    event->accept();
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+void TForm2::searchMouseEnter()
+{
+    bk_search->show();
+}
+
+void TForm2::bk_searchMouseLeave()
+{
+    bk_search->hide();
+}
+
+void TForm2::searchClick()
+{
+    view::guarded([this] { DataSource1->runSearch(quelvo::buildSearchPattern(toU16(Memo1->toPlainText()))); });
+}
+
+void TForm2::DBGrid1CellClick(int)
+{
+    view::guarded([this] { showSolution(); });
+}
+
+void TForm2::showSolution()
+{
+    quelvo::KnowledgeBaseQuery& query = service_.FDQuery1;
+    // Before any search, or after one that failed to open, there is no row
+    // to read: the click is ignored.
+    if (!query.isOpen())
+        return;
+
+    auto* form = new TForm1();
+    Form1 = form;
+    struct Release {
+        TForm1* form;
+        ~Release()
+        {
+            Form1 = nullptr;
+            delete form;
+        }
+    } release{form};
+
+    const quelvo::FieldValue solucao = query.fieldByName("solucao");
+    if (solucao.isNull)
+        throw view::NullConversionError();
+    const quelvo::SolutionDisplay shown = quelvo::splitSolutionRecord(solucao.text());
+    form->Label3->setText(toQString(shown.dateCaption));
+    form->Label4->setText(toQString(shown.analystCaption));
+    form->Memo1->setPlainText(toQString(shown.solutionText));
+
+    const quelvo::FieldValue problema = query.fieldByName("problema");
+    if (problema.isNull)
+        throw view::NullConversionError();
+    form->Memo2->setPlainText(toQString(problema.text()));
+
+    form->showModalOver(this);
+}

@@ -1,0 +1,154 @@
+#include "view/solution_window.h"
+
+#include "borderlessframe.h"
+#include "colors.h"
+#include "titlebar.h"
+
+#include "view/text_memo.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr QSize InitialClientSize(1110, 562);
+
+QLabel* caption(const char* name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(p);
+    label->setAutoFillBackground(false);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setTextFormat(Qt::PlainText);
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    return label;
+}
+
+view::TextMemo* memo(const char* name, QWidget* parent)
+{
+    auto* box = new view::TextMemo(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return box;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    frame_ = new chrome::BorderlessFrame(this);
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPixelSize(11);
+    setFont(tahoma);
+    resize(InitialClientSize);
+    setMinimumSize(InitialClientSize);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+
+    pnlTopo = new chrome::TitleBar(chrome::TitleBar::Kind::SolutionWindow, this, this);
+    // The drag moves the window held in Form1.
+    pnlTopo->setDragTarget([] { return static_cast<QWidget*>(Form1); });
+    root->addWidget(pnlTopo);
+
+    pnlCenter = new QFrame(this);
+    pnlCenter->setObjectName(QStringLiteral("pnlCenter"));
+    pnlCenter->setFrameShape(QFrame::NoFrame);
+    pnlCenter->setAutoFillBackground(true);
+    QPalette centerPalette = pnlCenter->palette();
+    centerPalette.setColor(QPalette::Window, chrome::contentColor());
+    pnlCenter->setPalette(centerPalette);
+    root->addWidget(pnlCenter, 1);
+
+    auto* center = new QVBoxLayout(pnlCenter);
+    center->setContentsMargins(10, 10, 10, 10);
+    center->setSpacing(0);
+
+    GridPanel1 = new QWidget(pnlCenter);
+    GridPanel1->setObjectName(QStringLiteral("GridPanel1"));
+    center->addWidget(GridPanel1, 1);
+    Panel3 = new QWidget(pnlCenter);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setFixedHeight(41);
+    center->addWidget(Panel3);
+
+    auto* grid = new QGridLayout(GridPanel1);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowMinimumHeight(0, 24);
+    grid->setRowMinimumHeight(1, 24);
+    grid->setRowStretch(2, 1);
+
+    Label4 = caption("Label4", QStringLiteral("Suporte:"), GridPanel1);
+    Label3 = caption("Label3", QStringLiteral("Data:"), GridPanel1);
+    Label2 = caption("Label2", QStringLiteral("PROBLEMA"), GridPanel1);
+    Label1 = caption("Label1", QStringLiteral("SOLUÇÃO"), GridPanel1);
+    for (QLabel* label : {Label4, Label3, Label2, Label1})
+        label->setFixedHeight(24);
+    grid->addWidget(Label4, 0, 0, Qt::AlignLeft);
+    grid->addWidget(Label3, 0, 1, Qt::AlignLeft);
+    grid->addWidget(Label2, 1, 0, Qt::AlignLeft);
+    grid->addWidget(Label1, 1, 1, Qt::AlignLeft);
+
+    // Each box fills its cell less 3 on every side.
+    Memo2 = memo("Memo2", GridPanel1);
+    Memo1 = memo("Memo1", GridPanel1);
+    auto* left = new QVBoxLayout();
+    left->setContentsMargins(3, 3, 3, 3);
+    left->addWidget(Memo2);
+    auto* right = new QVBoxLayout();
+    right->setContentsMargins(3, 3, 3, 3);
+    right->addWidget(Memo1);
+    grid->addLayout(left, 2, 0);
+    grid->addLayout(right, 2, 1);
+
+    setTabOrder(Memo2, Memo1);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child != Memo1 && child != Memo2 && child->focusPolicy() != Qt::NoFocus)
+            child->setFocusPolicy(Qt::NoFocus);
+    }
+    Memo2->setFocus();
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+QPoint TForm1::centredPosition(const QRect& owner, const QSize& window, const QRect& workArea)
+{
+    const int left = owner.left() + (owner.width() - window.width()) / 2;
+    const int top = owner.top() + (owner.height() - window.height()) / 2;
+    return {std::max(left, workArea.left()), std::max(top, workArea.top())};
+}
+
+int TForm1::showModalOver(QWidget* owner)
+{
+    // Owned by the search window: stays in front of it, and goes with it.
+    setParent(owner, windowFlags() | Qt::Dialog);
+    setWindowModality(Qt::ApplicationModal);
+    QRect workArea;
+    if (const QScreen* screen = owner->screen())
+        workArea = screen->availableGeometry();
+    move(centredPosition(owner->frameGeometry(), frameGeometry().size(), workArea));
+    Memo2->setFocus();
+    return exec();
+}
