@@ -255,15 +255,20 @@ void KnowledgeBaseQuery::checkFieldTypes()
 
 void KnowledgeBaseQuery::allocateOutput()
 {
+    // Every described column gets a buffer, even beyond the two we read: the
+    // library writes them all on each fetch.
     XSQLDA* out = output_->get();
-    std::size_t offsets[RowBuffer::ColumnCount];
+    const std::size_t columns = static_cast<std::size_t>(std::max<short>(out->sqld, 0));
+    std::vector<std::size_t> offsets(columns);
     std::size_t total = 0;
-    for (std::size_t c = 0; c < RowBuffer::ColumnCount; ++c) {
+    for (std::size_t c = 0; c < columns; ++c) {
         offsets[c] = total;
-        total += (static_cast<std::size_t>(out->sqlvar[c].sqllen) + sizeof(short) + 7) & ~std::size_t{7};
+        total += (static_cast<std::size_t>(std::max<short>(out->sqlvar[c].sqllen, 0)) + sizeof(short) + 7) &
+                 ~std::size_t{7};
     }
     outputData_.resize(total);
-    for (std::size_t c = 0; c < RowBuffer::ColumnCount; ++c) {
+    outputNull_.assign(columns, 0);
+    for (std::size_t c = 0; c < columns; ++c) {
         out->sqlvar[c].sqldata = outputData_.data() + offsets[c];
         out->sqlvar[c].sqlind = &outputNull_[c];
     }

@@ -88,7 +88,7 @@ private:
     std::vector<char> inputData_;
     std::vector<char> outputData_;
     short inputNull_ = 0;
-    short outputNull_[RowBuffer::ColumnCount] = {};
+    std::vector<short> outputNull_;
     bool inputIsChar_ = false;
     int parameterMaxBytes_ = 0;
 
