@@ -3,6 +3,7 @@
 #include "core/app_text.h"
 #include "core/utf.h"
 #include "view/error_guard.h"
+#include "view/qt_text.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -26,7 +27,7 @@ std::function<void(const ErrorBox&)>& sink()
 ErrorBox errorBoxFor(const QString& applicationTitle, const std::string& message)
 {
     const std::u16string text = quelvo::errorBoxText(quelvo::fromUtf8(message));
-    return {applicationTitle, QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()))};
+    return {applicationTitle, view::toQString(text)};
 }
 
 void installErrorBox(const QString& applicationTitle)

@@ -6,6 +6,7 @@
 #include "core/utf.h"
 #include "service/service_connection.h"
 #include "view/error_guard.h"
+#include "view/qt_text.h"
 #include "view/search_window.h"
 
 #include <cstdio>
@@ -15,7 +16,7 @@ namespace app {
 QString applicationTitle()
 {
     const std::u16string title = quelvo::applicationTitle(quelvo::fromUtf8(quelvo::executablePath()));
-    return QString(reinterpret_cast<const QChar*>(title.data()), static_cast<qsizetype>(title.size()));
+    return view::toQString(title);
 }
 
 Program::Program(const Options& options)

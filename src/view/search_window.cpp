@@ -10,11 +10,13 @@
 #include "core/solution_record.h"
 #include "service/service_connection.h"
 #include "view/error_guard.h"
+#include "view/qt_text.h"
 #include "view/result_grid.h"
 #include "view/result_model.h"
 #include "view/rounded_corners.h"
 #include "view/solution_window.h"
 #include "view/text_memo.h"
+#include "view/window_body.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,16 +39,6 @@ QWidget* plainPanel(const char* name, QWidget* parent)
     auto* panel = new QWidget(parent);
     panel->setObjectName(QString::fromLatin1(name));
     return panel;
-}
-
-std::u16string toU16(const QString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-}
-
-QString toQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -79,27 +71,13 @@ void TForm2::build()
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, chrome::titleBarColor());
     setPalette(windowPalette);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(11);
-    setFont(tahoma);
+    setFont(view::windowFont());
     resize(InitialClientSize);
     setMinimumSize(InitialClientSize);
 
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->setSpacing(0);
-
-    pnlTopo = new chrome::TitleBar(chrome::TitleBar::Kind::SearchWindow, this, this);
-    root->addWidget(pnlTopo);
-
-    pnlCenter = new QFrame(this);
-    pnlCenter->setObjectName(QStringLiteral("pnlCenter"));
-    pnlCenter->setFrameShape(QFrame::NoFrame);
-    pnlCenter->setAutoFillBackground(true);
-    QPalette centerPalette = pnlCenter->palette();
-    centerPalette.setColor(QPalette::Window, chrome::contentColor());
-    pnlCenter->setPalette(centerPalette);
-    root->addWidget(pnlCenter, 1);
+    const view::WindowBody body = view::buildWindowBody(this, chrome::TitleBar::Kind::SearchWindow);
+    pnlTopo = body.titleBar;
+    pnlCenter = body.content;
 
     // Panel2's bottom margin and Panel5's top margin add up to 30.
     auto* center = new QVBoxLayout(pnlCenter);
@@ -209,7 +187,7 @@ void TForm2::bk_searchMouseLeave()
 
 void TForm2::searchClick()
 {
-    view::guarded([this] { DataSource1->runSearch(quelvo::buildSearchPattern(toU16(Memo1->toPlainText()))); });
+    view::guarded([this] { DataSource1->runSearch(quelvo::buildSearchPattern(view::toU16(Memo1->toPlainText()))); });
 }
 
 void TForm2::DBGrid1CellClick(int)
@@ -240,14 +218,14 @@ void TForm2::showSolution()
     if (solucao.isNull)
         throw view::NullConversionError();
     const quelvo::SolutionDisplay shown = quelvo::splitSolutionRecord(solucao.text());
-    form->Label3->setText(toQString(shown.dateCaption));
-    form->Label4->setText(toQString(shown.analystCaption));
-    form->Memo1->setPlainText(toQString(shown.solutionText));
+    form->Label3->setText(view::toQString(shown.dateCaption));
+    form->Label4->setText(view::toQString(shown.analystCaption));
+    form->Memo1->setPlainText(view::toQString(shown.solutionText));
 
     const quelvo::FieldValue problema = query.fieldByName("problema");
     if (problema.isNull)
         throw view::NullConversionError();
-    form->Memo2->setPlainText(toQString(problema.text()));
+    form->Memo2->setPlainText(view::toQString(problema.text()));
 
     form->showModalOver(this);
 }

@@ -5,6 +5,7 @@
 #include "titlebar.h"
 
 #include "view/text_memo.h"
+#include "view/window_body.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -51,29 +52,15 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     frame_ = new chrome::BorderlessFrame(this);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(11);
-    setFont(tahoma);
+    setFont(view::windowFont());
     resize(InitialClientSize);
     setMinimumSize(InitialClientSize);
 
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->setSpacing(0);
-
-    pnlTopo = new chrome::TitleBar(chrome::TitleBar::Kind::SolutionWindow, this, this);
+    const view::WindowBody body = view::buildWindowBody(this, chrome::TitleBar::Kind::SolutionWindow);
+    pnlTopo = body.titleBar;
+    pnlCenter = body.content;
     // The drag moves the window held in Form1.
     pnlTopo->setDragTarget([] { return static_cast<QWidget*>(Form1); });
-    root->addWidget(pnlTopo);
-
-    pnlCenter = new QFrame(this);
-    pnlCenter->setObjectName(QStringLiteral("pnlCenter"));
-    pnlCenter->setFrameShape(QFrame::NoFrame);
-    pnlCenter->setAutoFillBackground(true);
-    QPalette centerPalette = pnlCenter->palette();
-    centerPalette.setColor(QPalette::Window, chrome::contentColor());
-    pnlCenter->setPalette(centerPalette);
-    root->addWidget(pnlCenter, 1);
 
     auto* center = new QVBoxLayout(pnlCenter);
     center->setContentsMargins(10, 10, 10, 10);
