@@ -153,13 +153,19 @@ DataError Connection::error(const ISC_STATUS* status) const
     bool first = true;
     for (int line = 0; line < MaxErrorLines; ++line) {
         char buffer[LegacyInterpretBufferSize] = {};
+        const ISC_STATUS* const before = cursor;
         ISC_LONG length;
         if (library_.usesFbInterpret())
             length = api().fb_interpret(buffer, InterpretBufferSize, &cursor);
         else
             length = api().isc_interprete(buffer, const_cast<ISC_STATUS**>(&cursor));
-        if (length <= 0)
+        if (length <= 0) {
+            // A message can be empty (an empty argument alone); the lines
+            // after it still belong to the error.
+            if (cursor != before && *cursor != isc_arg_end)
+                continue;
             break;
+        }
         buffer[sizeof buffer - 1] = '\0';
         if (!first)
             message += "\r\n";

@@ -17,7 +17,8 @@ void RowBuffer::clear()
 
 char16_t* RowBuffer::reserve(std::size_t units)
 {
-    if (ChunkUnits - used_ < units) {
+    // Even an empty value needs a chunk to point into.
+    if (chunks_.empty() || ChunkUnits - used_ < units) {
         chunks_.push_back(std::make_unique_for_overwrite<char16_t[]>(std::max(units, ChunkUnits)));
         used_ = 0;
     }
