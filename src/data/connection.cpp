@@ -2,6 +2,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <clocale>
+#include <cstring>
+#include <langinfo.h>
 #endif
 
 namespace quelvo {
@@ -32,6 +36,42 @@ std::string toSystemText(const std::string& text) { return convert(text, CP_UTF8
 // The client library speaks the system's own encoding, which is UTF-8 here.
 std::string fromSystemText(const std::string& text) { return text; }
 std::string toSystemText(const std::string& text) { return text; }
+
+// The client library turns a UTF-8 attach name into the encoding of the
+// calling thread's locale (and keeps that choice from its first attach). A
+// process that never chose a locale runs in "C", where a folder such as
+// "Serviços" cannot be converted and the attach fails, although file names
+// here are UTF-8 anyway. So the attach runs under a UTF-8 character type.
+class Utf8CharacterType {
+public:
+    Utf8CharacterType()
+    {
+        if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0)
+            return;
+        const locale_t base = duplocale(uselocale(nullptr));
+        if (!base)
+            return;
+        utf8_ = newlocale(LC_CTYPE_MASK, "C.UTF-8", base);
+        if (!utf8_) {
+            freelocale(base);
+            return;
+        }
+        previous_ = uselocale(utf8_);
+    }
+    ~Utf8CharacterType()
+    {
+        if (utf8_) {
+            uselocale(previous_);
+            freelocale(utf8_);
+        }
+    }
+    Utf8CharacterType(const Utf8CharacterType&) = delete;
+    Utf8CharacterType& operator=(const Utf8CharacterType&) = delete;
+
+private:
+    locale_t utf8_ = nullptr;
+    locale_t previous_ = nullptr;
+};
 #endif
 
 void appendItem(std::string& block, char code, const std::string& value)
@@ -87,11 +127,16 @@ void Connection::open()
     const std::string block = parameterBlock(settings, utf8);
     ISC_STATUS_ARRAY status = {};
     isc_db_handle handle = 0;
-    if (api().isc_attach_database(status, static_cast<short>(name.size()), name.c_str(), &handle,
-                                  static_cast<short>(block.size()), block.data()) ||
-        status[1] || !handle) {
-        throw error(status);
+    ISC_STATUS result;
+    {
+#ifndef _WIN32
+        Utf8CharacterType characterType;
+#endif
+        result = api().isc_attach_database(status, static_cast<short>(name.size()), name.c_str(), &handle,
+                                           static_cast<short>(block.size()), block.data());
     }
+    if (result || status[1] || !handle)
+        throw error(status);
     handle_ = handle;
     try {
         readServerVersion();
