@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "app/error_box.h"
+#include "app/show_state.h"
 #include "app/wait_cursor.h"
 #include "core/app_text.h"
 #include "core/executable_path.h"
@@ -8,10 +10,36 @@
 #include "view/error_guard.h"
 #include "view/qt_text.h"
 #include "view/search_window.h"
+#include "fonts.h"
+
+#include <QApplication>
+#include <QWindow>
 
 #include <cstdio>
+#include <utility>
 
 namespace app {
+
+namespace {
+
+// Calls back once, queued behind the window's first expose, which paints it.
+class FirstExposeHook : public QObject {
+public:
+    FirstExposeHook(std::function<void()> callback, QObject* parent) : QObject(parent), callback_(std::move(callback)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (callback_ && event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
+            QMetaObject::invokeMethod(this, std::exchange(callback_, {}), Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    std::function<void()> callback_;
+};
+
+} // namespace
 
 QString applicationTitle()
 {
@@ -55,6 +83,25 @@ void Program::end()
         ServiceConnection = nullptr;
     }
     waitCursor_.reset();
+}
+
+int run(int argc, char** argv, std::function<void()> onShown)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quelvo"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quelvo"));
+    chrome::ensureTahoma();
+    installErrorBox(applicationTitle());
+
+    Program program({});
+    TForm2& window = program.searchWindow();
+    if (onShown && window.windowHandle())
+        window.windowHandle()->installEventFilter(new FirstExposeHook(std::move(onShown), &window));
+    applyShowState(&window, requestedShowState());
+    application.exec();
+    program.end();
+    return 0;
 }
 
 } // namespace app

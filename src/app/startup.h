@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,5 +43,10 @@ private:
 
 // The title every error box carries: from the executable's file name.
 QString applicationTitle();
+
+// The program from its first line to its last: application object, error
+// box, start-up, message loop, orderly end. `onShown`, for measuring
+// start-up, runs once the search window's first expose has been painted.
+int run(int argc, char** argv, std::function<void()> onShown = {});
 
 } // namespace app
