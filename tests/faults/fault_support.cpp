@@ -47,8 +47,13 @@ ServerHeld serverHeld(const testing_support::ServerDatabase& db, long besides)
     const std::string out = db.isql(
         "SELECT 'attachments=' || COUNT(*) FROM MON$ATTACHMENTS a WHERE " + mine + ";\n"
         "SELECT 'active=' || COUNT(*) FROM MON$TRANSACTIONS t JOIN MON$ATTACHMENTS a "
-        "ON a.MON$ATTACHMENT_ID = t.MON$ATTACHMENT_ID WHERE " + mine + " AND t.MON$STATE = 1;\n");
-    return {number(out, "attachments"), number(out, "active")};
+        "ON a.MON$ATTACHMENT_ID = t.MON$ATTACHMENT_ID WHERE " + mine + " AND t.MON$STATE = 1;\n"
+        "SELECT 'statements=' || COUNT(*) FROM MON$STATEMENTS s JOIN MON$ATTACHMENTS a "
+        "ON a.MON$ATTACHMENT_ID = s.MON$ATTACHMENT_ID WHERE " + mine + ";\n"
+        "SELECT 'memory=' || COALESCE(SUM(m.MON$MEMORY_USED), 0) FROM MON$MEMORY_USAGE m JOIN MON$ATTACHMENTS a "
+        "ON a.MON$STAT_ID = m.MON$STAT_ID WHERE " + mine + ";\n");
+    return {number(out, "attachments"), number(out, "active"), number(out, "statements"),
+            std::stol(out.substr(out.find("memory=") + 7))};
 }
 
 std::string search(TServiceConnection& service, const std::u16string& typed)

@@ -14,6 +14,8 @@ namespace faults {
 struct ServerHeld {
     int attachments = -1;
     int activeTransactions = -1;
+    int statements = -1;     // prepared and not yet dropped
+    long memoryUsed = -1;    // the server's memory for the attachments, bytes
 };
 // `besides`: an attachment of this process that is not the program's.
 ServerHeld serverHeld(const testing_support::ServerDatabase& db, long besides = -1);
