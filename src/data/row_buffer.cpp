@@ -2,6 +2,10 @@
 
 #include "core/utf.h"
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace quelvo {
 
 void RowBuffer::clear()
@@ -19,7 +23,12 @@ char16_t* RowBuffer::reserve(std::size_t units)
 {
     // Even an empty value needs a chunk to point into.
     if (chunks_.empty() || ChunkUnits - used_ < units) {
-        chunks_.push_back(std::make_unique_for_overwrite<char16_t[]>(std::max(units, ChunkUnits)));
+        const std::size_t bytes = std::max(units, ChunkUnits) * sizeof(char16_t);
+        chunks_.emplace_back(static_cast<char16_t*>(::operator new(bytes, ChunkAlignment)));
+#if defined(__linux__)
+        // A long result then faults in a page per 2 MiB instead of per 4 KiB.
+        madvise(chunks_.back().get(), bytes, MADV_HUGEPAGE);
+#endif
         used_ = 0;
     }
     return chunks_.back().get() + used_;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -47,11 +48,17 @@ public:
     std::size_t textCapacityBytes() const { return chunks_.size() * ChunkUnits * sizeof(char16_t); }
 
 private:
-    static constexpr std::size_t ChunkUnits = 128 * 1024;
+    // 2 MiB, aligned to it: a huge page where the system gives them.
+    static constexpr std::size_t ChunkUnits = 1024 * 1024;
+    static constexpr std::align_val_t ChunkAlignment{ChunkUnits * sizeof(char16_t)};
+    struct ChunkDelete {
+        void operator()(char16_t* chunk) const { ::operator delete(chunk, ChunkAlignment); }
+    };
+    using Chunk = std::unique_ptr<char16_t[], ChunkDelete>;
 
     char16_t* reserve(std::size_t units);
 
-    std::vector<std::unique_ptr<char16_t[]>> chunks_;
+    std::vector<Chunk> chunks_;
     std::size_t used_ = ChunkUnits; // in the last chunk; full means "none yet"
     std::vector<std::array<FieldValue, ColumnCount>> rows_;
 };
