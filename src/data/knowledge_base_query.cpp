@@ -222,7 +222,8 @@ void KnowledgeBaseQuery::bindParameter(const std::string& utf8)
     } else {
         param.sqltype = SQL_VARYING | 1;
         param.sqllen = static_cast<short>(parameterMaxBytes_);
-        inputData_.resize(sizeof(short) + utf8.size());
+        // The client library copies the declared length, not the used one.
+        inputData_.assign(sizeof(short) + static_cast<std::size_t>(parameterMaxBytes_), '\0');
         const short length = static_cast<short>(utf8.size());
         std::memcpy(inputData_.data(), &length, sizeof length);
         std::memcpy(inputData_.data() + sizeof length, utf8.data(), utf8.size());
