@@ -15,6 +15,35 @@ constexpr int IndicatorWidth = 12;
 constexpr int CellPadding = 2;
 constexpr int FieldDisplayWidth = 5000; // characters of the wide text fields
 
+// The text starts left to right and has nothing that runs or embeds right
+// to left, so its layout's direction and order do not depend on what follows.
+bool isPlainLeftToRight(const char16_t* text, std::size_t length)
+{
+    bool strong = false;
+    for (std::size_t i = 0; i < length; ++i) {
+        char32_t c = text[i];
+        if (QChar::isHighSurrogate(c) && i + 1 < length && QChar::isLowSurrogate(text[i + 1]))
+            c = QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i]);
+        switch (QChar::direction(c)) {
+        case QChar::DirL: strong = true; break;
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirAN:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirPDF:
+        case QChar::DirLRI:
+        case QChar::DirRLI:
+        case QChar::DirFSI:
+        case QChar::DirPDI: return false;
+        default: break;
+        }
+    }
+    return strong;
+}
+
 } // namespace
 
 RowIndicator::RowIndicator(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
@@ -82,18 +111,37 @@ void FirstLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
             break;
         }
     }
-    const QString text = QString::fromRawData(reinterpret_cast<const QChar*>(value.data), static_cast<qsizetype>(length));
 
     QTextOption textOption(Qt::AlignLeft);
     textOption.setWrapMode(QTextOption::WordWrap);
-    textOption.setTabStopDistance(8 * QFontMetricsF(option.font).averageCharWidth());
-    QTextLayout layout(text, option.font);
+    const QFontMetricsF metrics(option.font);
+    textOption.setTabStopDistance(8 * metrics.averageCharWidth());
+    QTextLayout layout(QString(), option.font);
     layout.setTextOption(textOption);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (line.isValid())
-        line.setLineWidth(textRect.width());
-    layout.endLayout();
+    QTextLine line;
+    const auto layOut = [&](std::size_t characters) {
+        layout.setText(QString::fromRawData(reinterpret_cast<const QChar*>(value.data),
+                                            static_cast<qsizetype>(characters)));
+        layout.beginLayout();
+        line = layout.createLine();
+        if (line.isValid())
+            line.setLineWidth(textRect.width());
+        layout.endLayout();
+    };
+    // Text runs at several pixels a character: a quarter of that text is
+    // laid out first, and kept when it fits the line and already reaches
+    // past the visible part by more than a glyph, so that what follows it
+    // cannot change a visible pixel. Not for text that may run right to
+    // left: there the visual order depends on where the text ends.
+    const std::size_t guess = static_cast<std::size_t>(visibleWidth) / 4 + 64;
+    if (guess < length && isPlainLeftToRight(value.data, guess)) {
+        layOut(guess);
+        const qreal reach = visibleWidth + 64 + metrics.maxWidth();
+        if (!line.isValid() || line.textLength() != static_cast<int>(guess) || line.naturalTextWidth() < reach)
+            layOut(length);
+    } else {
+        layOut(length);
+    }
 
     painter->save();
     painter->setClipRect(textRect.intersected(option.rect));

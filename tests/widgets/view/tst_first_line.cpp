@@ -1,0 +1,147 @@
+// The grid lays out a short guess of a cell's first line before the whole
+// stretch that can reach the visible part. Whichever it keeps, the grid must
+// look exactly as when the whole stretch is laid out.
+
+#include "window_fixture.h"
+
+#include "view/result_grid.h"
+#include "view/result_model.h"
+#include "view/search_window.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTest>
+#include <QTextLayout>
+
+using testing_support::Windows;
+
+namespace {
+
+// The cell painting with the whole stretch laid out at once.
+class WholeStretchDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, QModelIndex());
+        const QWidget* widget = option.widget;
+        if (QStyle* style = widget ? widget->style() : nullptr)
+            style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+        const auto* model = qobject_cast<const view::ResultModel*>(index.model());
+        const quelvo::FieldValue value = model->field(index.row(), index.column());
+        if (value.isNull || value.size == 0)
+            return;
+        const QRect textRect = option.rect.adjusted(2, 2, -2, 0);
+        int visibleWidth = textRect.width();
+        if (widget)
+            visibleWidth = std::min(visibleWidth, std::max(0, widget->width() - textRect.left()));
+        std::size_t length = std::min<std::size_t>(value.size, static_cast<std::size_t>(visibleWidth) + 64);
+        for (std::size_t i = 0; i < length; ++i) {
+            if (value.data[i] == u'\r' || value.data[i] == u'\n') {
+                length = i;
+                break;
+            }
+        }
+        QTextOption textOption(Qt::AlignLeft);
+        textOption.setWrapMode(QTextOption::WordWrap);
+        textOption.setTabStopDistance(8 * QFontMetricsF(option.font).averageCharWidth());
+        QTextLayout layout(
+            QString::fromRawData(reinterpret_cast<const QChar*>(value.data), static_cast<qsizetype>(length)),
+            option.font);
+        layout.setTextOption(textOption);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (line.isValid())
+            line.setLineWidth(textRect.width());
+        layout.endLayout();
+        painter->save();
+        painter->setClipRect(textRect.intersected(option.rect));
+        painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
+                                                              : option.palette.text().color());
+        if (line.isValid())
+            line.draw(painter, textRect.topLeft());
+        painter->restore();
+    }
+};
+
+QString repeated(const QString& piece, int length)
+{
+    QString text;
+    while (text.size() < length)
+        text += piece;
+    return text.left(length);
+}
+
+} // namespace
+
+class FirstLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { fake::reset(); }
+
+    void looksAsWithTheWholeStretchLaidOut_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("windowWidth");
+        const QString sentence = QStringLiteral("Cliente relata erro ao salvar na emissão de NF-e, código 539. ");
+        const struct {
+            const char* name;
+            QString text;
+        } texts[] = {
+            {"short", QStringLiteral("Erro ao salvar a nota.")},
+            {"long sentence", repeated(sentence, 5000)},
+            {"narrow letters", repeated(QStringLiteral("il"), 5000)},
+            {"tabs", repeated(QStringLiteral("a\tb\t"), 4000)},
+            {"line break inside the guess", QStringLiteral("Erro ao salvar\r\n") + repeated(sentence, 3000)},
+            {"line break just past the guess",
+             repeated(QStringLiteral("x"), 250) + QStringLiteral("\n") + repeated(sentence, 2000)},
+            {"combining accents", repeated(QStringLiteral("e\u0301"), 5000)},
+            {"wide letters", repeated(QStringLiteral("漢字"), 3000)},
+            {"one long word", repeated(QStringLiteral("W"), 5000)},
+            {"surrogate pairs", repeated(QStringLiteral("\U0001F600a"), 4000)},
+            {"right to left", repeated(QStringLiteral("مرحبا بالعالم "), 3000)},
+            {"right to left after left to right", QStringLiteral("Erro ") + repeated(QStringLiteral("مرحبا "), 3000)},
+            {"right to left after the guess", repeated(QStringLiteral("x"), 300) + repeated(QStringLiteral("مرحبا "), 3000)},
+            {"digits, then right to left", repeated(QStringLiteral("1234 "), 300) + repeated(QStringLiteral("مرحبا "), 3000)},
+            {"embedding", QStringLiteral("Erro \u202B") + repeated(sentence, 3000)},
+        };
+        for (const auto& t : texts) {
+            for (const int width : {751, 1600})
+                QTest::addRow("%s, window %d", t.name, width) << t.text << width;
+        }
+    }
+
+    void looksAsWithTheWholeStretchLaidOut()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, windowWidth);
+        const std::string utf8 = text.toStdString();
+        for (int i = 0; i < 20; ++i)
+            fake::script().rows.push_back({{utf8, utf8}});
+        Windows w;
+        w.form().resize(windowWidth, 481);
+        w.type(QStringLiteral("x"));
+        w.clickMagnifier();
+        view::ResultGrid* grid = w.form().DBGrid1;
+        QCOMPARE(grid->model()->rowCount(), 20);
+
+        QScrollBar* bar = grid->horizontalScrollBar();
+        for (const int percent : {0, 1, 40, 97, 100}) {
+            bar->setValue(bar->maximum() * percent / 100);
+            const QImage guessed = grid->viewport()->grab().toImage();
+            QAbstractItemDelegate* delegate = grid->itemDelegate();
+            WholeStretchDelegate whole;
+            grid->setItemDelegate(&whole);
+            const QImage reference = grid->viewport()->grab().toImage();
+            grid->setItemDelegate(delegate);
+            QVERIFY2(guessed == reference, qPrintable(QStringLiteral("scrolled %1 %").arg(percent)));
+        }
+    }
+};
+
+QTEST_MAIN(FirstLineTest)
+#include "tst_first_line.moc"
