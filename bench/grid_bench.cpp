@@ -160,9 +160,22 @@ int main(int argc, char** argv)
         }
     };
 
+    // A full repaint of the rows in view, without fetching: median of 30.
+    auto repaintMs = [&] {
+        std::vector<double> times;
+        for (int i = 0; i < 30; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            grid->viewport()->repaint();
+            times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        }
+        return percentile(times, 0.5);
+    };
+
     Phase left;
     scrollThrough(left, (rows - firstRows + 49) / 50);
     const int leftRows = grid->model()->rowCount();
+    const double leftRepaint = repaintMs();
 
     // The same with the view scrolled right to the solucao column, where the
     // first column's cells end.
@@ -170,12 +183,15 @@ int main(int argc, char** argv)
     grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
     timed([] {});
     scrollThrough(right, rightSteps);
+    const double rightRepaint = repaintMs();
 
     std::printf("first rows ms: %.3f\n", firstMs);
     std::printf("first rows: %d\n", firstRows);
     std::printf("rows shown: %d\n", leftRows);
     left.print("");
     right.print("right ");
+    std::printf("repaint ms: %.3f\n", leftRepaint);
+    std::printf("right repaint ms: %.3f\n", rightRepaint);
     std::fflush(stdout);
     program.end();
     return 0;
