@@ -7,6 +7,10 @@
 #include <iterator>
 #include <limits>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace quelvo {
 
 namespace {
@@ -40,6 +44,20 @@ std::u16string decode(std::string_view bytes)
 
 } // namespace
 
+#ifdef _WIN32
+
+// What every Windows program reading a profile gets: the system's encodings
+// (UTF-16 with its mark, else the ANSI code page) and the system's parsing.
+ProfileReader ProfileReader::fromFile(const std::string& path)
+{
+    ProfileReader profile;
+    const std::u16string wide = fromUtf8(path);
+    profile.file_.assign(wide.begin(), wide.end());
+    return profile;
+}
+
+#else
+
 ProfileReader ProfileReader::fromFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -48,6 +66,8 @@ ProfileReader ProfileReader::fromFile(const std::string& path)
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return fromBytes(bytes);
 }
+
+#endif
 
 ProfileReader ProfileReader::fromBytes(std::string_view bytes)
 {
@@ -86,6 +106,17 @@ ProfileReader ProfileReader::fromBytes(std::string_view bytes)
 std::u16string ProfileReader::readString(std::u16string_view section, std::u16string_view key,
                                          std::u16string_view fallback) const
 {
+#ifdef _WIN32
+    if (!file_.empty()) {
+        const std::wstring s(section.begin(), section.end());
+        const std::wstring k(key.begin(), key.end());
+        const std::wstring f(fallback.begin(), fallback.end());
+        std::wstring value(MaxValueLength + 1, L'\0');
+        const DWORD n = GetPrivateProfileStringW(s.c_str(), k.c_str(), f.c_str(), value.data(),
+                                                 static_cast<DWORD>(value.size()), file_.c_str());
+        return std::u16string(value.begin(), value.begin() + n);
+    }
+#endif
     const std::u16string s = fold(trim(section));
     const std::u16string k = fold(trim(key));
     for (const Entry& e : entries_) {

@@ -10,7 +10,8 @@ namespace quelvo {
 // key names match without regard to case, the first section and key of a
 // name win, blanks around names and values are dropped, as is one pair of
 // quotation marks around a value, and a value is read up to 2047 characters.
-// A missing file reads as an empty profile.
+// A missing file reads as an empty profile. On Windows a file is read
+// through the system's profile functions themselves.
 class ProfileReader {
 public:
     static constexpr std::size_t MaxValueLength = 2047;
@@ -32,6 +33,9 @@ private:
         std::u16string value;
     };
     std::vector<Entry> entries_;
+#ifdef _WIN32
+    std::wstring file_; // set by fromFile
+#endif
 };
 
 } // namespace quelvo

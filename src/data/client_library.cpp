@@ -49,8 +49,10 @@ bool containsNoCase(const std::string& text, const std::string& word)
 
 void* openLibrary(const std::string& name, LoadAttempt& attempt)
 {
-    // No "file not found" dialogs from the system while we try names.
-    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // No "file not found" or "bad image" boxes from the system while we try
+    // names; the program's own error tells the user.
+    const UINT previous = GetErrorMode();
+    SetErrorMode(previous | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const std::u16string wide = fromUtf8(name);
     HMODULE module = LoadLibraryW(reinterpret_cast<const wchar_t*>(wide.c_str()));
     const DWORD error = module ? 0 : GetLastError();
@@ -62,8 +64,14 @@ void* openLibrary(const std::string& name, LoadAttempt& attempt)
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     if (text) {
-        attempt.systemText = toUtf8(reinterpret_cast<const char16_t*>(text));
+        std::u16string systemText(reinterpret_cast<const char16_t*>(text));
         LocalFree(text);
+        // The message table ends its texts with a line break, which is layout,
+        // not text: "...could not be found.\r\n".
+        while (!systemText.empty() && (systemText.back() == u'\r' || systemText.back() == u'\n' ||
+                                       systemText.back() == u' ' || systemText.back() == u'\t'))
+            systemText.pop_back();
+        attempt.systemText = toUtf8(systemText);
     }
     return nullptr;
 }
