@@ -12,6 +12,14 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#include <shellapi.h>
+#endif
 
 namespace {
 
@@ -71,6 +79,45 @@ void writeValue(std::string& out, const quelvo::FieldValue& value)
     }
 }
 
+#ifdef _WIN32
+
+// The arguments as typed: the ANSI argv would lose every letter outside the
+// system's code page.
+std::vector<std::string> utf8Arguments()
+{
+    std::vector<std::string> arguments;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide)
+        return arguments;
+    for (int i = 0; i < count; ++i)
+        arguments.push_back(quelvo::toUtf8(reinterpret_cast<const char16_t*>(wide[i])));
+    LocalFree(wide);
+    return arguments;
+}
+
+// UTF-8 bytes to a pipe or file, as they are; to a console window as
+// characters, which no console code page would show right.
+void writeText(std::FILE* stream, std::string_view text)
+{
+    std::fflush(stream);
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        const std::u16string wide = quelvo::fromUtf8(text);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+#else
+
+void writeText(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+#endif
+
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -80,6 +127,20 @@ double millisecondsSince(Clock::time_point start)
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // Bytes out exactly as written: no "\n" turned into "\r\n".
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    std::vector<std::string> arguments = utf8Arguments();
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments)
+        pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    if (!arguments.empty()) {
+        argc = static_cast<int>(arguments.size());
+        argv = pointers.data();
+    }
+#endif
     Options options;
     if (!parse(argc, argv, options)) {
         std::fputs(Usage, stderr);
@@ -113,7 +174,7 @@ int main(int argc, char** argv)
                 writeValue(out, rows.field(printed, 1));
                 out.push_back('\n');
                 if (out.size() >= (1 << 16)) {
-                    std::fwrite(out.data(), 1, out.size(), stdout);
+                    writeText(stdout, out);
                     out.clear();
                 }
             }
@@ -123,7 +184,7 @@ int main(int argc, char** argv)
                 break;
             query.fetchMore();
         }
-        std::fwrite(out.data(), 1, out.size(), stdout);
+        writeText(stdout, out);
         std::fflush(stdout);
 
         service.shutdown();
@@ -134,7 +195,7 @@ int main(int argc, char** argv)
         return 0;
     } catch (const std::exception& e) {
         const std::string text = quelvo::toUtf8(quelvo::errorBoxText(quelvo::fromUtf8(e.what())));
-        std::fprintf(stderr, "%s\n", text.c_str());
+        writeText(stderr, text + "\n");
         return 1;
     }
 }
