@@ -1,3 +1,4 @@
+#include "core/executable_path.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +8,16 @@ using testing_support::ProgramFolder;
 
 namespace {
 
+// The platform's own: the program builds its paths with it.
+constexpr char Separator = quelvo::PathSeparator;
+
 class ConnectionTest : public ::testing::Test {
 protected:
     void SetUp() override { fake::reset(); }
 
     std::string databasePath(const ProgramFolder& folder) const
     {
-        return folder.path() + "/data/BRIVANAATENDIMENTOS.FDB";
+        return folder.path() + Separator + "data" + Separator + "BRIVANAATENDIMENTOS.FDB";
     }
 };
 
@@ -64,12 +68,12 @@ TEST_F(ConnectionTest, ParameterBlockIsTheExact31Bytes)
 TEST_F(ConnectionTest, ANonAsciiFolderIsSentAsUtf8WithTheUtf8FileNameItem)
 {
     ProgramFolder parent;
-    const std::string folder = parent.path() + "/Serviços";
+    const std::string folder = parent.path() + Separator + "Serviços";
     std::filesystem::create_directories(folder);
     TServiceConnection service(folder, {FAKE_CLIENT_PATH});
     service.DataModuleCreate();
     service.FDConnection1.open();
-    EXPECT_EQ(fake::record().attachName, "/3050:" + folder + "/data/BRIVANAATENDIMENTOS.FDB");
+    EXPECT_EQ(fake::record().attachName, "/3050:" + folder + Separator + "data" + Separator + "BRIVANAATENDIMENTOS.FDB");
     EXPECT_NE(fake::record().attachName.find("Servi\xC3\xA7os"), std::string::npos);
     EXPECT_EQ(fake::record().parameterBlock.substr(29), std::string("\x4D\x00", 2));
 }
