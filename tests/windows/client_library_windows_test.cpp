@@ -1,0 +1,168 @@
+// Loading the client library on Windows: the names tried by the system's
+// usual search, error 314 with the system's own words, a library of the
+// other architecture, and no system error boxes left switched off.
+
+#include "data/client_library.h"
+#include "data/data_error.h"
+#include "windows_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+using quelvo::ClientLibrary;
+using quelvo::DataError;
+
+namespace {
+
+const std::string Hint = "Hint: check it is in the PATH or application EXE directories, and has x64 bitness.";
+
+std::string loadError(ClientLibrary& library)
+{
+    try {
+        library.load();
+    } catch (const DataError& e) {
+        return e.what();
+    }
+    return "(loaded)";
+}
+
+// The system's words for an error, without the line break and full stop
+// that end them.
+std::string systemText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring words = text ? text : L"";
+    LocalFree(text);
+    while (!words.empty() && (words.back() == L'\r' || words.back() == L'\n' || words.back() == L' ' ||
+                              words.back() == L'.'))
+        words.pop_back();
+    return windows_test::utf8(words);
+}
+
+// A DLL for 32-bit x86 with one code section holding a "ret": enough for
+// the loader to read it as code for another processor and refuse it.
+std::string x86Dll()
+{
+    std::string image(0x400, '\0');
+    auto put16 = [&](std::size_t at, unsigned v) {
+        image[at] = static_cast<char>(v & 0xFF);
+        image[at + 1] = static_cast<char>(v >> 8);
+    };
+    auto put32 = [&](std::size_t at, unsigned long v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, (v >> 16) & 0xFFFF);
+    };
+    image[0] = 'M';
+    image[1] = 'Z';
+    put32(0x3C, 0x40);                    // e_lfanew
+    image.replace(0x40, 4, "PE\0\0", 4);
+    const std::size_t coff = 0x44;
+    put16(coff + 0, 0x014C);              // IMAGE_FILE_MACHINE_I386
+    put16(coff + 2, 1);                   // NumberOfSections
+    put16(coff + 16, 0xE0);               // SizeOfOptionalHeader
+    put16(coff + 18, 0x2102);             // executable, 32-bit, DLL
+    const std::size_t opt = coff + 20;
+    put16(opt + 0, 0x010B);               // PE32
+    put32(opt + 4, 0x200);                // SizeOfCode
+    put32(opt + 20, 0x1000);              // BaseOfCode
+    put32(opt + 28, 0x10000000);          // ImageBase
+    put32(opt + 32, 0x1000);              // SectionAlignment
+    put32(opt + 36, 0x200);               // FileAlignment
+    put16(opt + 40, 4);                   // MajorOperatingSystemVersion
+    put16(opt + 48, 4);                   // MajorSubsystemVersion
+    put32(opt + 56, 0x2000);              // SizeOfImage
+    put32(opt + 60, 0x200);               // SizeOfHeaders
+    put16(opt + 68, 2);                   // IMAGE_SUBSYSTEM_WINDOWS_GUI
+    put32(opt + 72, 0x100000);            // SizeOfStackReserve
+    put32(opt + 76, 0x1000);              // SizeOfStackCommit
+    put32(opt + 80, 0x100000);            // SizeOfHeapReserve
+    put32(opt + 84, 0x1000);              // SizeOfHeapCommit
+    put32(opt + 92, 16);                  // NumberOfRvaAndSizes
+    const std::size_t section = opt + 0xE0;
+    image.replace(section, 5, ".text");
+    put32(section + 8, 0x200);            // VirtualSize
+    put32(section + 12, 0x1000);          // VirtualAddress
+    put32(section + 16, 0x200);           // SizeOfRawData
+    put32(section + 20, 0x200);           // PointerToRawData
+    put32(section + 36, 0x60000020);      // code, execute, read
+    image[0x200] = static_cast<char>(0xC3);
+    return image;
+}
+
+TEST(LoadingOnWindows, NeitherNameLoadsGivesError314WithTheSystemsWords)
+{
+    ClientLibrary library; // fbclient.dll, then fbembed.dll
+    EXPECT_EQ(loadError(library), "[FireDAC][Phys][FB]-314. Cannot load vendor library [fbclient.dll or fbembed.dll]. " +
+                                      systemText(ERROR_MOD_NOT_FOUND) + "\r\n" + Hint);
+    EXPECT_FALSE(library.isLoaded());
+
+    // Tried again at the next use, with the same text.
+    EXPECT_NE(loadError(library).find("[fbclient.dll or fbembed.dll]"), std::string::npos);
+}
+
+TEST(LoadingOnWindows, ALibraryOfTheOtherArchitectureIsNamed)
+{
+    windows_test::TempFolder folder;
+    const std::string path = folder.path() + "\\fbclient.dll";
+    windows_test::writeFile(path, x86Dll());
+
+    ClientLibrary library({path, "fbembed.dll"});
+    EXPECT_EQ(loadError(library), "[FireDAC][Phys][FB]-314. Cannot load vendor library [" + path +
+                                      " or fbembed.dll]. " + path +
+                                      " has unsupported architecture [x86]. Required [x64].\r\n" +
+                                      systemText(ERROR_MOD_NOT_FOUND) + "\r\n" + Hint);
+}
+
+TEST(LoadingOnWindows, TheProcesssErrorModeIsLeftAsItWas)
+{
+    const UINT before = SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    ClientLibrary library({"quelvo-missing-a.dll", "quelvo-missing-b.dll"});
+    loadError(library);
+    EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_NOGPFAULTERRORBOX));
+    SetErrorMode(before);
+}
+
+struct SearchCase {
+    const char* name;
+    std::vector<std::string> filesOnPath;
+    const char* loaded;
+    bool embedded;
+};
+
+class SearchingThePath : public ::testing::TestWithParam<SearchCase> {};
+
+// The plain names go through the system's search, which ends with the
+// folders of the PATH.
+TEST_P(SearchingThePath, TheFirstNameThatLoadsIsUsed)
+{
+    windows_test::TempFolder folder;
+    for (const std::string& file : GetParam().filesOnPath)
+        windows_test::copyFile(windows_test::programFolder() + "\\" FAKE_CLIENT_PATH, folder.path() + "\\" + file);
+
+    std::vector<wchar_t> saved(32768);
+    saved.resize(GetEnvironmentVariableW(L"PATH", saved.data(), static_cast<DWORD>(saved.size())));
+    const std::wstring oldPath(saved.begin(), saved.end());
+    SetEnvironmentVariableW(L"PATH", (windows_test::wide(folder.path()) + L";" + oldPath).c_str());
+    {
+        ClientLibrary library;
+        library.load();
+        EXPECT_EQ(library.loadedName(), GetParam().loaded);
+        EXPECT_EQ(library.isEmbedded(), GetParam().embedded);
+        EXPECT_TRUE(library.isFirebird());
+        library.unload();
+    }
+    SetEnvironmentVariableW(L"PATH", oldPath.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SearchingThePath, ::testing::Values(
+    SearchCase{"client_first", {"fbclient.dll", "fbembed.dll"}, "fbclient.dll", false},
+    SearchCase{"embedded_server_next", {"fbembed.dll"}, "fbembed.dll", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
