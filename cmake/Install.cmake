@@ -1,0 +1,142 @@
+# Installing and packaging.
+#
+# The program finds Login.ini and data/ beside its own executable, so an
+# installation is one folder:
+#   cmake --install build --prefix DIR
+#     DIR/quelvo, DIR/quelvo-search, DIR/Login.ini, DIR/data/
+#     DIR/share/applications/quelvo.desktop, DIR/share/icons/hicolor/*/apps/quelvo.png
+#
+# The Debian package (cpack -G DEB in the build folder) puts that folder in
+# /opt/quelvo, Login.ini in /etc/opt/quelvo (a conffile, linked from
+# /opt/quelvo/Login.ini), launchers in /usr/bin and the desktop entry and
+# icons in /usr/share. It sets up no database server.
+
+set(QUELVO_PACKAGE_FOLDER /opt/quelvo)
+set(QUELVO_PACKAGE_CONFIG_FOLDER /etc/opt/quelvo)
+set(QUELVO_ICON_SIZES 16 22 24 32 48 64 128 256)
+set(QUELVO_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+
+# --- the program folder (component "program", plus "config" for Login.ini) ---
+
+set(quelvo_programs quelvo-search)
+if(TARGET quelvo)
+  list(PREPEND quelvo_programs quelvo)
+endif()
+install(TARGETS ${quelvo_programs} RUNTIME DESTINATION . COMPONENT program)
+install(FILES ${QUELVO_PACKAGING_DIR}/data-README.txt DESTINATION data RENAME README COMPONENT program)
+install(FILES ${QUELVO_PACKAGING_DIR}/Login.ini DESTINATION . COMPONENT config)
+
+# --- Windows: manifest, version information and icon of the program ---
+
+if(WIN32 AND TARGET quelvo)
+  enable_language(RC)
+  get_target_property(quelvo_icon_file quelvo_artwork QUELVO_ICON_FILE)
+  get_filename_component(quelvo_icon_dir ${quelvo_icon_file} DIRECTORY)
+  target_sources(quelvo PRIVATE ${QUELVO_PACKAGING_DIR}/quelvo.rc)
+  set_source_files_properties(${QUELVO_PACKAGING_DIR}/quelvo.rc TARGET_DIRECTORY quelvo
+                              PROPERTIES OBJECT_DEPENDS ${quelvo_icon_file})
+  target_compile_definitions(quelvo PRIVATE QUELVO_WITH_ICON)
+  target_include_directories(quelvo PRIVATE ${quelvo_icon_dir})
+  if(MSVC)
+    # The script brings the manifest; the linker must not add its own.
+    target_link_options(quelvo PRIVATE /MANIFEST:NO)
+  endif()
+  # A window program, named as its users know it (the title comes from the
+  # file name: Quelvo.exe gives "Quelvo").
+  set_target_properties(quelvo PROPERTIES WIN32_EXECUTABLE ON OUTPUT_NAME Quelvo)
+endif()
+
+if(WIN32 OR NOT TARGET quelvo)
+  return()
+endif()
+
+# --- desktop integration (component "desktop") ---
+
+# The icon theme's sizes, each scaled from the one 177 x 177 image.
+add_executable(quelvo_scale_icon ${QUELVO_PACKAGING_DIR}/tools/scale_icon.cpp)
+target_link_libraries(quelvo_scale_icon PRIVATE Qt6::Gui)
+get_target_property(quelvo_icon_file quelvo_artwork QUELVO_ICON_FILE)
+get_filename_component(quelvo_icon_png ${quelvo_icon_file} DIRECTORY)
+set(quelvo_icon_png ${quelvo_icon_png}/quelvo.png)
+set(quelvo_icon_theme ${CMAKE_BINARY_DIR}/packaging/hicolor)
+set(quelvo_icon_outputs)
+foreach(size IN LISTS QUELVO_ICON_SIZES)
+  list(APPEND quelvo_icon_outputs ${quelvo_icon_theme}/${size}x${size}/apps/quelvo.png)
+endforeach()
+add_custom_command(
+  OUTPUT ${quelvo_icon_outputs}
+  COMMAND quelvo_scale_icon ${quelvo_icon_png} ${quelvo_icon_theme} ${QUELVO_ICON_SIZES}
+  DEPENDS quelvo_scale_icon quelvo_artwork ${quelvo_icon_png}
+  COMMENT "Scaling the application icon for the icon theme"
+  VERBATIM)
+add_custom_target(quelvo_theme_icons ALL DEPENDS ${quelvo_icon_outputs})
+
+install(DIRECTORY ${quelvo_icon_theme}/ DESTINATION share/icons/hicolor COMPONENT desktop)
+
+# The desktop entry starts the program in the folder it is installed in,
+# which `cmake --install --prefix` decides only at install time.
+install(CODE "
+  set(QUELVO_DESKTOP_EXEC \"\${CMAKE_INSTALL_PREFIX}/quelvo\")
+  set(quelvo_desktop \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/quelvo.desktop\")
+  message(STATUS \"Installing: \${quelvo_desktop}\")
+  configure_file(\"${QUELVO_PACKAGING_DIR}/quelvo.desktop.in\" \"\${quelvo_desktop}\" @ONLY)
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${quelvo_desktop}\")
+  " COMPONENT desktop)
+
+# --- the Debian package's own places (component "debian", never installed
+#     by a plain `cmake --install`) ---
+
+set(quelvo_deb_stage ${CMAKE_BINARY_DIR}/packaging/debian)
+file(MAKE_DIRECTORY ${quelvo_deb_stage}/bin)
+# Symbolic links are enough: the program finds its folder through
+# /proc/self/exe, which names the link's target.
+foreach(program quelvo quelvo-search)
+  file(CREATE_LINK ${QUELVO_PACKAGE_FOLDER}/${program} ${quelvo_deb_stage}/bin/${program} SYMBOLIC)
+endforeach()
+file(CREATE_LINK ${QUELVO_PACKAGE_CONFIG_FOLDER}/Login.ini ${quelvo_deb_stage}/Login.ini SYMBOLIC)
+set(QUELVO_DESKTOP_EXEC quelvo)
+configure_file(${QUELVO_PACKAGING_DIR}/quelvo.desktop.in ${quelvo_deb_stage}/quelvo.desktop @ONLY)
+file(WRITE ${quelvo_deb_stage}/conffiles "${QUELVO_PACKAGE_CONFIG_FOLDER}/Login.ini\n")
+
+install(FILES ${quelvo_deb_stage}/bin/quelvo ${quelvo_deb_stage}/bin/quelvo-search
+        DESTINATION /usr/bin COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${QUELVO_PACKAGING_DIR}/Login.ini
+        DESTINATION ${QUELVO_PACKAGE_CONFIG_FOLDER} COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${quelvo_deb_stage}/Login.ini
+        DESTINATION ${QUELVO_PACKAGE_FOLDER} COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${quelvo_deb_stage}/quelvo.desktop
+        DESTINATION /usr/share/applications COMPONENT debian EXCLUDE_FROM_ALL)
+install(DIRECTORY ${quelvo_icon_theme}/
+        DESTINATION /usr/share/icons/hicolor COMPONENT debian EXCLUDE_FROM_ALL)
+
+# --- CPack: one .deb from the components "program" and "debian" ---
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quelvo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Quelvo")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Help-desk search over the attendances in a Firebird database")
+set(CPACK_PACKAGE_DESCRIPTION "Quelvo finds the earlier attendances whose recorded problem holds the
+words an analyst types, in the typed order, and shows the recorded solution
+beside the problem. It reads one Firebird 3 database over TCP/IP and never
+writes to it. The database server is not part of this package: set its host
+in /etc/opt/quelvo/Login.ini.")
+set(CPACK_PACKAGING_INSTALL_PREFIX ${QUELVO_PACKAGE_FOLDER})
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL program debian)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_NAME quelvo)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quelvo maintainers <maintainers@users.noreply.c-seed-9fc1ad94.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The Qt and C++ runtime come from the programs' own links; the Firebird
+# client is loaded at run time, so it is named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libfbclient2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "firebird3.0-server")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${quelvo_deb_stage}/conffiles)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
