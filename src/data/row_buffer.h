@@ -44,8 +44,11 @@ public:
 
     void append(const std::array<Raw, ColumnCount>& values);
 
-    // Bytes held for text, for measuring.
-    std::size_t textCapacityBytes() const { return chunks_.size() * ChunkUnits * sizeof(char16_t); }
+    // Bytes held for the text and the row index, for measuring.
+    std::size_t heldBytes() const
+    {
+        return chunks_.size() * ChunkUnits * sizeof(char16_t) + rows_.capacity() * sizeof(rows_[0]);
+    }
 
 private:
     // 2 MiB, aligned to it: a huge page where the system gives them.
