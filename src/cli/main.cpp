@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -25,7 +26,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const char* Usage = "usage: quelvo-search [--folder DIR] [--limit N] [--stats] [TEXT ...]\n";
+const char* Usage =
+    "usage: quelvo-search [--folder DIR] [--limit N] [--stats] [TEXT ...]\n"
+    "  --stats  adds on standard error: milliseconds to attach, from the search's\n"
+    "           start to its first batch, and in all; the rows printed; the UTF-16\n"
+    "           bytes of the text held, the bytes the row buffer holds for it, and\n"
+    "           the peak resident set in KiB (where the system tells it)\n";
 
 struct Options {
     std::string folder;
@@ -61,22 +67,48 @@ bool parse(int argc, char** argv, Options& options)
     return true;
 }
 
-// Escapes one value so that every attendance stays on one line.
-void writeValue(std::string& out, const quelvo::FieldValue& value)
+// Escapes one value so that every attendance stays on one line. `scratch`
+// is reused from value to value for the UTF-8 text.
+void writeValue(std::string& out, std::string& scratch, const quelvo::FieldValue& value)
 {
     if (value.isNull) {
         out += "\\N";
         return;
     }
-    for (const char c : quelvo::toUtf8(value.text())) {
-        switch (c) {
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\\': out += "\\\\"; break;
-        default: out.push_back(c);
+    scratch.resize(3 * static_cast<std::size_t>(value.size));
+    const std::size_t bytes = quelvo::encodeUtf8(value.text(), scratch.data());
+    const std::size_t at = out.size();
+    out.resize(at + 2 * bytes); // every byte escaped at most
+    char* o = out.data() + at;
+    for (std::size_t i = 0; i < bytes; ++i) {
+        const char c = scratch[i];
+        const char escaped = c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : c == '\\' ? '\\' : 0;
+        if (escaped) {
+            *o++ = '\\';
+            *o++ = escaped;
+        } else {
+            *o++ = c;
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+// Peak resident set in KiB from /proc, or -1 where there is none.
+long peakResidentKib()
+{
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return -1;
+    long kib = -1;
+    char line[256];
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::strncmp(line, "VmHWM:", 6) == 0) {
+            kib = std::strtol(line + 6, nullptr, 10);
+            break;
+        }
+    }
+    std::fclose(status);
+    return kib;
 }
 
 #ifdef _WIN32
@@ -157,11 +189,13 @@ int main(int argc, char** argv)
         const double attachMs = millisecondsSince(attachStart);
 
         quelvo::KnowledgeBaseQuery& query = service.FDQuery1;
+        const auto searchStart = Clock::now();
         query.setParameter(quelvo::buildSearchPattern(quelvo::fromUtf8(options.text)));
         query.open();
-        const double firstBatchMs = millisecondsSince(start);
+        const double firstBatchMs = millisecondsSince(searchStart);
 
         std::string out;
+        std::string scratch;
         std::size_t printed = 0;
         for (;;) {
             const std::size_t available = query.rowCount();
@@ -169,9 +203,9 @@ int main(int argc, char** argv)
                 if (options.limit >= 0 && printed >= static_cast<std::size_t>(options.limit))
                     break;
                 const quelvo::RowBuffer& rows = query.rows();
-                writeValue(out, rows.field(printed, 0));
+                writeValue(out, scratch, rows.field(printed, 0));
                 out.push_back('\t');
-                writeValue(out, rows.field(printed, 1));
+                writeValue(out, scratch, rows.field(printed, 1));
                 out.push_back('\n');
                 if (out.size() >= (1 << 16)) {
                     writeText(stdout, out);
@@ -187,10 +221,18 @@ int main(int argc, char** argv)
         writeText(stdout, out);
         std::fflush(stdout);
 
+        std::size_t utf16Bytes = 0;
+        for (std::size_t row = 0; row < query.rowCount(); ++row)
+            utf16Bytes += 2 * (query.rows().field(row, 0).size + query.rows().field(row, 1).size);
+        const std::size_t heldBytes = query.rows().heldBytes();
+
         service.shutdown();
         if (options.stats) {
             std::fprintf(stderr, "attach ms: %.3f\nfirst batch ms: %.3f\ntotal ms: %.3f\nrows: %zu\n", attachMs,
                          firstBatchMs, millisecondsSince(start), printed);
+            std::fprintf(stderr, "utf16 bytes: %zu\nheld bytes: %zu\n", utf16Bytes, heldBytes);
+            if (const long peak = peakResidentKib(); peak >= 0)
+                std::fprintf(stderr, "peak rss kib: %ld\n", peak);
         }
         return 0;
     } catch (const std::exception& e) {
