@@ -6,6 +6,7 @@
 #include "core/utf.h"
 #include "service/service_connection.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -75,19 +76,32 @@ void writeValue(std::string& out, std::string& scratch, const quelvo::FieldValue
         out += "\\N";
         return;
     }
+    // The letter after the backslash, for the bytes that take one.
+    static constexpr auto Escapes = [] {
+        std::array<char, 256> table{};
+        table['\t'] = 't';
+        table['\n'] = 'n';
+        table['\r'] = 'r';
+        table['\\'] = '\\';
+        return table;
+    }();
     scratch.resize(3 * static_cast<std::size_t>(value.size));
     const std::size_t bytes = quelvo::encodeUtf8(value.text(), scratch.data());
     const std::size_t at = out.size();
     out.resize(at + 2 * bytes); // every byte escaped at most
     char* o = out.data() + at;
-    for (std::size_t i = 0; i < bytes; ++i) {
-        const char c = scratch[i];
-        const char escaped = c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : c == '\\' ? '\\' : 0;
-        if (escaped) {
+    const char* p = scratch.data();
+    const char* const end = p + bytes;
+    while (p < end) {
+        // Copy the run up to the next byte to escape in one go.
+        const char* run = p;
+        while (p < end && !Escapes[static_cast<unsigned char>(*p)])
+            ++p;
+        std::memcpy(o, run, static_cast<std::size_t>(p - run));
+        o += p - run;
+        if (p < end) {
             *o++ = '\\';
-            *o++ = escaped;
-        } else {
-            *o++ = c;
+            *o++ = Escapes[static_cast<unsigned char>(*p++)];
         }
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
