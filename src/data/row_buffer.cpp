@@ -10,13 +10,23 @@ namespace quelvo {
 
 void RowBuffer::clear()
 {
-    // Keep one chunk: the next search usually needs it again.
+    // Keep one chunk of each: the next search usually needs them again.
     if (chunks_.size() > 1)
         chunks_.resize(1);
     used_ = chunks_.empty() ? ChunkUnits : 0;
-    rows_.clear();
-    if (rows_.capacity() > 4096)
-        rows_.shrink_to_fit();
+    if (blocks_.size() > 1)
+        blocks_.resize(1);
+    size_ = 0;
+}
+
+void* RowBuffer::newChunk(std::size_t bytes)
+{
+    void* chunk = ::operator new(bytes, ChunkAlignment);
+#if defined(__linux__)
+    // A long result then faults in a page per 2 MiB instead of per 4 KiB.
+    madvise(chunk, bytes, MADV_HUGEPAGE);
+#endif
+    return chunk;
 }
 
 char16_t* RowBuffer::reserve(std::size_t units)
@@ -24,11 +34,7 @@ char16_t* RowBuffer::reserve(std::size_t units)
     // Even an empty value needs a chunk to point into.
     if (chunks_.empty() || ChunkUnits - used_ < units) {
         const std::size_t bytes = std::max(units, ChunkUnits) * sizeof(char16_t);
-        chunks_.emplace_back(static_cast<char16_t*>(::operator new(bytes, ChunkAlignment)));
-#if defined(__linux__)
-        // A long result then faults in a page per 2 MiB instead of per 4 KiB.
-        madvise(chunks_.back().get(), bytes, MADV_HUGEPAGE);
-#endif
+        chunks_.emplace_back(static_cast<char16_t*>(newChunk(bytes)));
         used_ = 0;
     }
     return chunks_.back().get() + used_;
@@ -52,7 +58,10 @@ void RowBuffer::append(const std::array<Raw, ColumnCount>& values)
         used_ += units;
         row[c] = FieldValue{out, static_cast<std::uint32_t>(units), false};
     }
-    rows_.push_back(row);
+    if (size_ == blocks_.size() * BlockRows)
+        blocks_.emplace_back(static_cast<Row*>(newChunk(ChunkBytes)));
+    new (&blocks_[size_ / BlockRows][size_ % BlockRows]) Row(row);
+    ++size_;
 }
 
 } // namespace quelvo

@@ -38,32 +38,40 @@ public:
     };
 
     void clear();
-    std::size_t size() const { return rows_.size(); }
-    bool empty() const { return rows_.empty(); }
-    FieldValue field(std::size_t row, std::size_t column) const { return rows_[row][column]; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    FieldValue field(std::size_t row, std::size_t column) const
+    {
+        return blocks_[row / BlockRows][row % BlockRows][column];
+    }
 
     void append(const std::array<Raw, ColumnCount>& values);
 
     // Bytes held for the text and the row index, for measuring.
-    std::size_t heldBytes() const
-    {
-        return chunks_.size() * ChunkUnits * sizeof(char16_t) + rows_.capacity() * sizeof(rows_[0]);
-    }
+    std::size_t heldBytes() const { return (chunks_.size() + blocks_.size()) * ChunkBytes; }
 
 private:
-    // 2 MiB, aligned to it: a huge page where the system gives them.
-    static constexpr std::size_t ChunkUnits = 1024 * 1024;
-    static constexpr std::align_val_t ChunkAlignment{ChunkUnits * sizeof(char16_t)};
+    using Row = std::array<FieldValue, ColumnCount>;
+
+    // Text and row index live in chunks of 2 MiB, aligned to it: a huge page
+    // where the system gives them, and never moved once written.
+    static constexpr std::size_t ChunkBytes = 2 * 1024 * 1024;
+    static constexpr std::size_t ChunkUnits = ChunkBytes / sizeof(char16_t);
+    static constexpr std::size_t BlockRows = ChunkBytes / sizeof(Row);
+    static constexpr std::align_val_t ChunkAlignment{ChunkBytes};
     struct ChunkDelete {
-        void operator()(char16_t* chunk) const { ::operator delete(chunk, ChunkAlignment); }
+        void operator()(void* chunk) const { ::operator delete(chunk, ChunkAlignment); }
     };
     using Chunk = std::unique_ptr<char16_t[], ChunkDelete>;
+    using Block = std::unique_ptr<Row[], ChunkDelete>;
 
+    static void* newChunk(std::size_t bytes);
     char16_t* reserve(std::size_t units);
 
     std::vector<Chunk> chunks_;
     std::size_t used_ = ChunkUnits; // in the last chunk; full means "none yet"
-    std::vector<std::array<FieldValue, ColumnCount>> rows_;
+    std::vector<Block> blocks_;
+    std::size_t size_ = 0;
 };
 
 } // namespace quelvo
