@@ -6,14 +6,18 @@
 #include "core/utf.h"
 #include "service/service_connection.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -171,6 +175,83 @@ double millisecondsSince(Clock::time_point start)
 
 } // namespace
 
+// Escapes and writes rows on a thread of its own, in the order given, while
+// the next ones are fetched. The output gathers in 64 KiB pieces as before;
+// after an error the piece not yet written is dropped, as before.
+class Printer {
+public:
+    Printer() : thread_([this] { run(); }) {}
+    ~Printer() { stop(false); }
+    Printer(const Printer&) = delete;
+    Printer& operator=(const Printer&) = delete;
+
+    // Rows [from, to) of the buffer, which must keep them until stop().
+    void add(const quelvo::RowBuffer& rows, std::size_t from, std::size_t to)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            for (std::size_t row = from; row < to; ++row)
+                pending_.push_back({rows.field(row, 0), rows.field(row, 1)});
+        }
+        ready_.notify_one();
+    }
+
+    // Prints every row added and waits; `writeRest` writes the last piece.
+    void stop(bool writeRest)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            if (stopping_)
+                return;
+            stopping_ = true;
+            writeRest_ = writeRest;
+        }
+        ready_.notify_one();
+        thread_.join();
+    }
+
+private:
+    using Row = std::array<quelvo::FieldValue, 2>;
+
+    void run()
+    {
+        std::string out;
+        std::string scratch;
+        std::vector<Row> rows;
+        for (;;) {
+            {
+                std::unique_lock lock(mutex_);
+                ready_.wait(lock, [this] { return !pending_.empty() || stopping_; });
+                rows.swap(pending_);
+                if (rows.empty())
+                    break; // stopping, and nothing left
+            }
+            for (const Row& row : rows) {
+                writeValue(out, scratch, row[0]);
+                out.push_back('\t');
+                writeValue(out, scratch, row[1]);
+                out.push_back('\n');
+                if (out.size() >= (1 << 16)) {
+                    writeText(stdout, out);
+                    out.clear();
+                }
+            }
+            rows.clear();
+        }
+        if (writeRest_) {
+            writeText(stdout, out);
+            std::fflush(stdout);
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::vector<Row> pending_;
+    bool stopping_ = false;
+    bool writeRest_ = false;
+    std::thread thread_; // last: starts once the rest is ready
+};
+
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
@@ -208,23 +289,15 @@ int main(int argc, char** argv)
         query.open();
         const double firstBatchMs = millisecondsSince(searchStart);
 
-        std::string out;
-        std::string scratch;
+        Printer printer;
         std::size_t printed = 0;
         for (;;) {
-            const std::size_t available = query.rowCount();
-            for (; printed < available; ++printed) {
-                if (options.limit >= 0 && printed >= static_cast<std::size_t>(options.limit))
-                    break;
-                const quelvo::RowBuffer& rows = query.rows();
-                writeValue(out, scratch, rows.field(printed, 0));
-                out.push_back('\t');
-                writeValue(out, scratch, rows.field(printed, 1));
-                out.push_back('\n');
-                if (out.size() >= (1 << 16)) {
-                    writeText(stdout, out);
-                    out.clear();
-                }
+            std::size_t available = query.rowCount();
+            if (options.limit >= 0)
+                available = std::min(available, static_cast<std::size_t>(options.limit));
+            if (printed < available) {
+                printer.add(query.rows(), printed, available);
+                printed = available;
             }
             if (options.limit >= 0 && printed >= static_cast<std::size_t>(options.limit))
                 break;
@@ -232,8 +305,7 @@ int main(int argc, char** argv)
                 break;
             query.fetchMore();
         }
-        writeText(stdout, out);
-        std::fflush(stdout);
+        printer.stop(true);
 
         std::size_t utf16Bytes = 0;
         for (std::size_t row = 0; row < query.rowCount(); ++row)
