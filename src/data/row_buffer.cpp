@@ -19,12 +19,16 @@ void RowBuffer::clear()
     size_ = 0;
 }
 
-void* RowBuffer::newChunk(std::size_t bytes)
+void* RowBuffer::newChunk(std::size_t bytes, bool first)
 {
     void* chunk = ::operator new(bytes, ChunkAlignment);
 #if defined(__linux__)
     // A long result then faults in a page per 2 MiB instead of per 4 KiB.
-    madvise(chunk, bytes, MADV_HUGEPAGE);
+    // Not the first chunk: a short result would pay for clearing 2 MiB.
+    if (!first)
+        madvise(chunk, bytes, MADV_HUGEPAGE);
+#else
+    (void)first;
 #endif
     return chunk;
 }
@@ -34,7 +38,7 @@ char16_t* RowBuffer::reserve(std::size_t units)
     // Even an empty value needs a chunk to point into.
     if (chunks_.empty() || ChunkUnits - used_ < units) {
         const std::size_t bytes = std::max(units, ChunkUnits) * sizeof(char16_t);
-        chunks_.emplace_back(static_cast<char16_t*>(newChunk(bytes)));
+        chunks_.emplace_back(static_cast<char16_t*>(newChunk(bytes, chunks_.empty())));
         used_ = 0;
     }
     return chunks_.back().get() + used_;
@@ -59,7 +63,7 @@ void RowBuffer::append(const std::array<Raw, ColumnCount>& values)
         row[c] = FieldValue{out, static_cast<std::uint32_t>(units), false};
     }
     if (size_ == blocks_.size() * BlockRows)
-        blocks_.emplace_back(static_cast<Row*>(newChunk(ChunkBytes)));
+        blocks_.emplace_back(static_cast<Row*>(newChunk(ChunkBytes, blocks_.empty())));
     new (&blocks_[size_ / BlockRows][size_ % BlockRows]) Row(row);
     ++size_;
 }

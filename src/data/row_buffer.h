@@ -53,8 +53,9 @@ public:
 private:
     using Row = std::array<FieldValue, ColumnCount>;
 
-    // Text and row index live in chunks of 2 MiB, aligned to it: a huge page
-    // where the system gives them, and never moved once written.
+    // Text and row index live in chunks of 2 MiB, aligned to it: from the
+    // second on a huge page where the system gives them; never moved once
+    // written.
     static constexpr std::size_t ChunkBytes = 2 * 1024 * 1024;
     static constexpr std::size_t ChunkUnits = ChunkBytes / sizeof(char16_t);
     static constexpr std::size_t BlockRows = ChunkBytes / sizeof(Row);
@@ -65,7 +66,7 @@ private:
     using Chunk = std::unique_ptr<char16_t[], ChunkDelete>;
     using Block = std::unique_ptr<Row[], ChunkDelete>;
 
-    static void* newChunk(std::size_t bytes);
+    static void* newChunk(std::size_t bytes, bool first);
     char16_t* reserve(std::size_t units);
 
     std::vector<Chunk> chunks_;
