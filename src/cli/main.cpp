@@ -10,6 +10,7 @@
 #include <array>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -290,20 +291,26 @@ int main(int argc, char** argv)
         const double firstBatchMs = millisecondsSince(searchStart);
 
         Printer printer;
-        std::size_t printed = 0;
-        for (;;) {
-            std::size_t available = query.rowCount();
-            if (options.limit >= 0)
-                available = std::min(available, static_cast<std::size_t>(options.limit));
-            if (printed < available) {
-                printer.add(query.rows(), printed, available);
-                printed = available;
+        const auto limit = options.limit >= 0 ? static_cast<std::size_t>(options.limit) : SIZE_MAX;
+        std::size_t printed = 0;   // handed to the printer
+        std::size_t available = 0; // fetched and within the limit
+        try {
+            for (;;) {
+                available = std::min(query.rowCount(), limit);
+                const bool last = available >= limit || !query.canFetchMore();
+                // A thousand rows at a time: fewer wake-ups of the printer.
+                if (available - printed >= 1000 || last) {
+                    printer.add(query.rows(), printed, available);
+                    printed = available;
+                }
+                if (last)
+                    break;
+                query.fetchMore();
             }
-            if (options.limit >= 0 && printed >= static_cast<std::size_t>(options.limit))
-                break;
-            if (!query.canFetchMore())
-                break;
-            query.fetchMore();
+        } catch (...) {
+            // The rows fetched before the error are printed, as they were.
+            printer.add(query.rows(), printed, available);
+            throw;
         }
         printer.stop(true);
 
