@@ -4,7 +4,11 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTextLayout>
+
+#include <limits>
 
 namespace view {
 
@@ -79,6 +83,60 @@ void RowIndicator::paintSection(QPainter* painter, const QRect& rect, int logica
         painter->drawPolygon(triangle, 3);
     }
     painter->restore();
+}
+
+TitleRow::TitleRow(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+{
+    setSectionsMovable(true);
+    setSectionResizeMode(QHeaderView::Interactive);
+    setSectionsClickable(true); // pressed look and hover; no sorting
+    setSortIndicatorShown(false);
+    setHighlightSections(false);
+    setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setStretchLastSection(false);
+    setMaximumSectionSize(std::numeric_limits<int>::max() / 4);
+}
+
+void TitleRow::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    // Past either edge by a few pixels, so the section's own borders there
+    // stay out of sight.
+    constexpr int Overhang = 8;
+    const QRect reach = viewport()->rect().adjusted(-Overhang, 0, Overhang, 0);
+    if (!rect.isValid() || reach.contains(rect)) {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        return;
+    }
+
+    // What QHeaderView and the common style do for a section, with the
+    // background narrowed.
+    QStyleOptionHeaderV2 opt;
+    initStyleOption(&opt);
+    const QBrush button = opt.palette.brush(QPalette::Button);
+    const QBrush window = opt.palette.brush(QPalette::Window);
+    initStyleOptionForIndex(&opt, logicalIndex);
+    opt.rect = rect;
+    const QPointF brushOrigin = painter->brushOrigin();
+    if (button != opt.palette.brush(QPalette::Button) || window != opt.palette.brush(QPalette::Window))
+        painter->setBrushOrigin(opt.rect.topLeft());
+
+    const QRegion clip = painter->clipRegion();
+    const bool clipping = painter->hasClipping();
+    painter->setClipRect(rect);
+    QStyleOptionHeaderV2 background = opt;
+    background.rect = rect.intersected(reach);
+    style()->drawControl(QStyle::CE_HeaderSection, &background, painter, this);
+    QStyleOptionHeaderV2 title = opt;
+    title.rect = style()->subElementRect(QStyle::SE_HeaderLabel, &opt, this);
+    if (title.rect.isValid())
+        style()->drawControl(QStyle::CE_HeaderLabel, &title, painter, this);
+    if (opt.sortIndicator != QStyleOptionHeader::None) {
+        title.rect = style()->subElementRect(QStyle::SE_HeaderArrow, &opt, this);
+        style()->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &title, painter, this);
+    }
+    painter->setClipRegion(clip);
+    painter->setClipping(clipping);
+    painter->setBrushOrigin(brushOrigin);
 }
 
 void FirstLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -159,6 +217,7 @@ QSize FirstLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
 
 ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent)
 {
+    setHorizontalHeader(new TitleRow(this));
     setVerticalHeader(new RowIndicator(this));
     setItemDelegate(new FirstLineDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -170,16 +229,6 @@ ResultGrid::ResultGrid(QWidget* parent) : QTableView(parent)
     setTabKeyNavigation(true);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-
-    QHeaderView* titles = horizontalHeader();
-    titles->setSectionsMovable(true);
-    titles->setSectionResizeMode(QHeaderView::Interactive);
-    titles->setSectionsClickable(true); // pressed look and hover; no sorting
-    titles->setSortIndicatorShown(false);
-    titles->setHighlightSections(false);
-    titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    titles->setStretchLastSection(false);
-    titles->setMaximumSectionSize(std::numeric_limits<int>::max() / 4);
 }
 
 void ResultGrid::setResultModel(ResultModel* model)

@@ -19,6 +19,19 @@ protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 };
 
+// The title row of the grid. Paints a section's background over the visible
+// stretch only: styles render it through a cached picture as large as the
+// section, and the first column is some 35 000 pixels wide. The title stays
+// where the whole section puts it.
+class TitleRow : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit TitleRow(QWidget* parent = nullptr);
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+};
+
 // Draws a cell's value as the first line of its word-wrapped text, clipped to
 // the cell; lays out only as much text as can reach the visible part.
 class FirstLineDelegate : public QStyledItemDelegate {

@@ -1,6 +1,8 @@
 // The grid lays out a short guess of a cell's first line before the whole
 // stretch that can reach the visible part. Whichever it keeps, the grid must
-// look exactly as when the whole stretch is laid out.
+// look exactly as when the whole stretch is laid out. Likewise its title row
+// paints only the visible stretch of a section's background, and must look
+// exactly as when the whole section is painted.
 
 #include "window_fixture.h"
 
@@ -64,6 +66,18 @@ public:
         if (line.isValid())
             line.draw(painter, textRect.topLeft());
         painter->restore();
+    }
+};
+
+// The title row painting every section whole, as QHeaderView does.
+class WholeSections : public view::TitleRow {
+public:
+    using TitleRow::TitleRow;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
+    {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
     }
 };
 
@@ -140,6 +154,56 @@ private slots:
             grid->setItemDelegate(delegate);
             QVERIFY2(guessed == reference, qPrintable(QStringLiteral("scrolled %1 %").arg(percent)));
         }
+    }
+
+    void titlesLookAsWithWholeSectionsPainted_data()
+    {
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<bool>("pressed");
+        for (const int width : {751, 1600}) {
+            QTest::addRow("window %d", width) << width << false;
+            QTest::addRow("window %d, title pressed", width) << width << true;
+        }
+    }
+
+    void titlesLookAsWithWholeSectionsPainted()
+    {
+        QFETCH(int, windowWidth);
+        QFETCH(bool, pressed);
+        for (int i = 0; i < 3; ++i)
+            fake::script().rows.push_back({{"Erro ao salvar", "01/02/24 10:00 - Suporte ╗Ana╗ok"}});
+        Windows w;
+        w.form().resize(windowWidth, 481);
+        w.type(QStringLiteral("x"));
+        w.clickMagnifier();
+        view::ResultGrid* grid = w.form().DBGrid1;
+
+        const int percents[] = {0, 1, 40, 97, 100};
+        auto grabAll = [&] {
+            QList<QImage> images;
+            QScrollBar* bar = grid->horizontalScrollBar();
+            for (const int percent : percents) {
+                bar->setValue(bar->maximum() * percent / 100);
+                QWidget* titles = grid->horizontalHeader()->viewport();
+                // The first title is pressed where it shows.
+                const int x = std::max(0, grid->horizontalHeader()->sectionViewportPosition(0)) + 2;
+                if (pressed)
+                    QTest::mousePress(titles, Qt::LeftButton, {}, QPoint(x, 5));
+                images.push_back(titles->grab().toImage());
+                if (pressed)
+                    QTest::mouseRelease(titles, Qt::LeftButton, {}, QPoint(x, 5));
+            }
+            return images;
+        };
+        const QList<QImage> ours = grabAll();
+        const int range = grid->horizontalScrollBar()->maximum();
+        grid->setHorizontalHeader(new WholeSections(grid));
+        grid->applyColumnWidths();
+        QCoreApplication::processEvents();
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), range);
+        const QList<QImage> whole = grabAll();
+        for (std::size_t i = 0; i < std::size(percents); ++i)
+            QVERIFY2(ours[i] == whole[i], qPrintable(QStringLiteral("scrolled %1 %").arg(percents[i])));
     }
 };
 
