@@ -3,26 +3,32 @@
 #include <QPixmap>
 #include <QString>
 
-// The resources live in this static library; referencing their initialiser
-// keeps the linker from dropping them.
-static void initResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(artwork);
-        return true;
-    }();
-    (void)done;
-}
+#include <cstring>
 
 namespace artwork {
 namespace {
 
+struct Picture {
+    const char* name;
+    int width;
+    int height;
+    const quint32* pixels;
+    QImage::Format format;
+};
+
+#include "pictures.inc"
+
+// The pixels are compiled in, so that no picture is decoded at start-up; the
+// image refers to them without a copy.
 QImage load(const char* name)
 {
-    initResources();
-    QImage image(QStringLiteral(":/artwork/") + QLatin1String(name));
-    Q_ASSERT_X(!image.isNull(), "artwork", name);
-    return image.convertToFormat(QImage::Format_ARGB32);
+    for (const Picture& picture : pictures) {
+        if (std::strcmp(picture.name, name) == 0)
+            return QImage(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
+                          picture.width * 4, picture.format);
+    }
+    Q_ASSERT_X(false, "artwork", name);
+    return {};
 }
 
 } // namespace

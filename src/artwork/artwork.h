@@ -1,12 +1,13 @@
 #pragma once
 
 // The program's own pictures, drawn by tools/generate_artwork.cpp at build
-// time and compiled in as Qt resources under ":/artwork/".
+// time and compiled in as pixel arrays.
 //
 // Title-bar and search pictures are white (or grey) glyphs on fully
 // transparent backgrounds, so the panel colour beneath shows around them.
-// Images are QImage::Format_ARGB32. Functions returning QIcon or QCursor need a
-// QGuiApplication; the QImage ones do not.
+// Images are QImage::Format_ARGB32, except the icon and the cursor, which are
+// premultiplied as the pixmaps made of them are. Functions returning QIcon or
+// QCursor need a QGuiApplication; the QImage ones do not.
 
 #include <QCursor>
 #include <QIcon>
