@@ -2,6 +2,7 @@
 
 #include "view/result_model.h"
 
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -9,6 +10,8 @@
 #include <QTextLayout>
 
 #include <limits>
+#include <memory>
+#include <optional>
 
 namespace view {
 
@@ -18,6 +21,9 @@ constexpr int RowHeight = 18;
 constexpr int IndicatorWidth = 12;
 constexpr int CellPadding = 2;
 constexpr int FieldDisplayWidth = 5000; // characters of the wide text fields
+// Below this, laying out the hidden start of a line costs less than
+// measuring its words.
+constexpr int HiddenForWordWidths = 2048;
 
 // The text starts left to right and has nothing that runs or embeds right
 // to left, so its layout's direction and order do not depend on what follows.
@@ -46,6 +52,108 @@ bool isPlainLeftToRight(const char16_t* text, std::size_t length)
         }
     }
     return strong;
+}
+
+// Latin-1 letters, digits, punctuation and blanks, without tabs, controls
+// or the soft hyphen: characters that one font draws left to right, each
+// with an advance of its own.
+bool isSimpleLatin(char16_t c)
+{
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <= 0xFF && c != 0xAD);
+}
+
+// Widths of words in one font, for finding where a long line reaches the
+// visible part without laying out all that comes before it. Exact only when
+// the font shapes a word the same whatever stands on the other side of a
+// space; checked once per font on every simple Latin character.
+class WordWidths {
+public:
+    explicit WordWidths(const QFont& font) : metrics_(font), space_(metrics_.horizontalAdvance(QLatin1Char(' ')))
+    {
+        spaceIsContextFree_ = metrics_.horizontalAdvance(QStringLiteral("  ")) == 2 * space_;
+        for (char16_t c = 0x21; c <= 0xFF && spaceIsContextFree_; ++c) {
+            if (!isSimpleLatin(c))
+                continue;
+            const QString letter(QChar{c});
+            const qreal alone = metrics_.horizontalAdvance(letter);
+            spaceIsContextFree_ = metrics_.horizontalAdvance(letter + QLatin1Char(' ')) == alone + space_
+                                  && metrics_.horizontalAdvance(QLatin1Char(' ') + letter) == space_ + alone;
+        }
+    }
+
+    bool usable() const { return spaceIsContextFree_; }
+    qreal space() const { return space_; }
+
+    qreal word(const char16_t* text, std::size_t length)
+    {
+        const QString key = QString::fromRawData(reinterpret_cast<const QChar*>(text), static_cast<qsizetype>(length));
+        if (const auto found = widths_.constFind(key); found != widths_.cend())
+            return *found;
+        if (widths_.size() > 100000)
+            widths_.clear();
+        const qreal width = metrics_.horizontalAdvance(key);
+        widths_.insert(QString(key.constData(), key.size()), width);
+        return width;
+    }
+
+private:
+    QFontMetricsF metrics_;
+    qreal space_;
+    bool spaceIsContextFree_ = false;
+    QHash<QString, qreal> widths_;
+};
+
+WordWidths& wordWidthsFor(const QFont& font)
+{
+    static QString key;
+    static std::unique_ptr<WordWidths> widths;
+    if (!widths || key != font.key()) {
+        key = font.key();
+        widths = std::make_unique<WordWidths>(font);
+    }
+    return *widths;
+}
+
+// Where the first line of a long plain text must start being laid out to
+// cover what shows from `hidden` pixels on: the start of the last word that
+// begins at least `margin` pixels before that, and its exact distance from
+// the start of the text. Nothing when the line may break before `length`,
+// where only the whole layout knows the break.
+struct LineStart {
+    std::size_t at = 0;
+    qreal x = 0;
+};
+
+std::optional<LineStart> lineStartFor(const char16_t* text, std::size_t length, qreal hidden, qreal lineWidth,
+                                      const QFont& font)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        if (!isSimpleLatin(text[i]))
+            return std::nullopt;
+    }
+    WordWidths& widths = wordWidthsFor(font);
+    if (!widths.usable())
+        return std::nullopt;
+    LineStart start;
+    qreal x = 0;
+    std::size_t i = 0;
+    while (i < length) {
+        if (text[i] == u' ') {
+            x += widths.space();
+            ++i;
+            continue;
+        }
+        if (x <= hidden)
+            start = {i, x};
+        std::size_t end = i;
+        while (end < length && text[end] != u' ')
+            ++end;
+        x += widths.word(text + i, end - i);
+        i = end;
+    }
+    if (x > lineWidth)
+        return std::nullopt;
+    return start;
 }
 
 } // namespace
@@ -177,28 +285,38 @@ void FirstLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     QTextLayout layout(QString(), option.font);
     layout.setTextOption(textOption);
     QTextLine line;
-    const auto layOut = [&](std::size_t characters) {
-        layout.setText(QString::fromRawData(reinterpret_cast<const QChar*>(value.data),
-                                            static_cast<qsizetype>(characters)));
+    QPointF origin = textRect.topLeft();
+    const auto layOut = [&](std::size_t from, std::size_t to, qreal width) {
+        layout.setText(QString::fromRawData(reinterpret_cast<const QChar*>(value.data + from),
+                                            static_cast<qsizetype>(to - from)));
         layout.beginLayout();
         line = layout.createLine();
         if (line.isValid())
-            line.setLineWidth(textRect.width());
+            line.setLineWidth(width);
         layout.endLayout();
     };
-    // Text runs at several pixels a character: a quarter of that text is
-    // laid out first, and kept when it fits the line and already reaches
-    // past the visible part by more than a glyph, so that what follows it
-    // cannot change a visible pixel. Not for text that may run right to
-    // left: there the visual order depends on where the text ends.
+    const int hidden = -textRect.left();
+    std::optional<LineStart> start;
+    if (hidden > HiddenForWordWidths)
+        start = lineStartFor(value.data, length, hidden - 64 - metrics.maxWidth(), textRect.width(), option.font);
     const std::size_t guess = static_cast<std::size_t>(visibleWidth) / 4 + 64;
-    if (guess < length && isPlainLeftToRight(value.data, guess)) {
-        layOut(guess);
+    if (start) {
+        // Scrolled far into a long line: laid out from a word shortly before
+        // the visible part, placed where the whole line puts it.
+        layOut(start->at, length, textRect.width() - start->x);
+        origin.rx() += start->x;
+    } else if (guess < length && isPlainLeftToRight(value.data, guess)) {
+        // Text runs at several pixels a character: a quarter of that text is
+        // laid out first, and kept when it fits the line and already reaches
+        // past the visible part by more than a glyph, so that what follows it
+        // cannot change a visible pixel. Not for text that may run right to
+        // left: there the visual order depends on where the text ends.
+        layOut(0, guess, textRect.width());
         const qreal reach = visibleWidth + 64 + metrics.maxWidth();
         if (!line.isValid() || line.textLength() != static_cast<int>(guess) || line.naturalTextWidth() < reach)
-            layOut(length);
+            layOut(0, length, textRect.width());
     } else {
-        layOut(length);
+        layOut(0, length, textRect.width());
     }
 
     painter->save();
@@ -206,7 +324,7 @@ void FirstLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
                                                           : option.palette.text().color());
     if (line.isValid())
-        line.draw(painter, textRect.topLeft());
+        line.draw(painter, origin);
     painter->restore();
 }
 

@@ -122,6 +122,9 @@ private slots:
             {"right to left after the guess", repeated(QStringLiteral("x"), 300) + repeated(QStringLiteral("مرحبا "), 3000)},
             {"digits, then right to left", repeated(QStringLiteral("1234 "), 300) + repeated(QStringLiteral("مرحبا "), 3000)},
             {"embedding", QStringLiteral("Erro \u202B") + repeated(sentence, 3000)},
+            {"runs of blanks", repeated(QStringLiteral("erro  ao   salvar \u00A0nota "), 5000)},
+            {"wider than the column", repeated(QStringLiteral("WWWW MMMM "), 5000)},
+            {"one character past Latin-1 at the end", repeated(sentence, 4990) + QStringLiteral("\u0151")},
         };
         for (const auto& t : texts) {
             for (const int width : {751, 1600})
