@@ -62,13 +62,16 @@ bool isSimpleLatin(char16_t c)
     return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <= 0xFF && c != 0xAD);
 }
 
+} // namespace
+
 // Widths of words in one font, for finding where a long line reaches the
 // visible part without laying out all that comes before it. Exact only when
 // the font shapes a word the same whatever stands on the other side of a
 // space; checked once per font on every simple Latin character.
 class WordWidths {
 public:
-    explicit WordWidths(const QFont& font) : metrics_(font), space_(metrics_.horizontalAdvance(QLatin1Char(' ')))
+    explicit WordWidths(const QFont& font)
+        : font_(font), metrics_(font), space_(metrics_.horizontalAdvance(QLatin1Char(' ')))
     {
         spaceIsContextFree_ = metrics_.horizontalAdvance(QStringLiteral("  ")) == 2 * space_;
         for (char16_t c = 0x21; c <= 0xFF && spaceIsContextFree_; ++c) {
@@ -81,6 +84,7 @@ public:
         }
     }
 
+    const QFont& font() const { return font_; }
     bool usable() const { return spaceIsContextFree_; }
     qreal space() const { return space_; }
 
@@ -97,41 +101,33 @@ public:
     }
 
 private:
+    QFont font_;
     QFontMetricsF metrics_;
     qreal space_;
     bool spaceIsContextFree_ = false;
     QHash<QString, qreal> widths_;
 };
 
-WordWidths& wordWidthsFor(const QFont& font)
-{
-    static QString key;
-    static std::unique_ptr<WordWidths> widths;
-    if (!widths || key != font.key()) {
-        key = font.key();
-        widths = std::make_unique<WordWidths>(font);
-    }
-    return *widths;
-}
+namespace {
 
-// Where the first line of a long plain text must start being laid out to
-// cover what shows from `hidden` pixels on: the start of the last word that
-// begins at least `margin` pixels before that, and its exact distance from
-// the start of the text. Nothing when the line may break before `length`,
-// where only the whole layout knows the break.
+// Where the first line of a long plain text can start being laid out when
+// nothing before `hidden` pixels shows: the start of the last word that
+// begins there or before, and its exact distance from the start of the
+// text. Nothing when the text is not plain Latin-1, when the font's widths
+// cannot be summed, or when the line may break before `length`, where only
+// the whole layout knows the break.
 struct LineStart {
     std::size_t at = 0;
     qreal x = 0;
 };
 
 std::optional<LineStart> lineStartFor(const char16_t* text, std::size_t length, qreal hidden, qreal lineWidth,
-                                      const QFont& font)
+                                      WordWidths& widths)
 {
     for (std::size_t i = 0; i < length; ++i) {
         if (!isSimpleLatin(text[i]))
             return std::nullopt;
     }
-    WordWidths& widths = wordWidthsFor(font);
     if (!widths.usable())
         return std::nullopt;
     LineStart start;
@@ -247,6 +243,18 @@ void TitleRow::paintSection(QPainter* painter, const QRect& rect, int logicalInd
     painter->setBrushOrigin(brushOrigin);
 }
 
+
+FirstLineDelegate::FirstLineDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+FirstLineDelegate::~FirstLineDelegate() = default;
+
+WordWidths& FirstLineDelegate::wordWidthsFor(const QFont& font) const
+{
+    if (!wordWidths_ || wordWidths_->font() != font)
+        wordWidths_ = std::make_unique<WordWidths>(font);
+    return *wordWidths_;
+}
+
 void FirstLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyleOptionViewItem opt = option;
@@ -298,7 +306,8 @@ void FirstLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const int hidden = -textRect.left();
     std::optional<LineStart> start;
     if (hidden > HiddenForWordWidths)
-        start = lineStartFor(value.data, length, hidden - 64 - metrics.maxWidth(), textRect.width(), option.font);
+        start = lineStartFor(value.data, length, hidden - 64 - metrics.maxWidth(), textRect.width(),
+                             wordWidthsFor(option.font));
     const std::size_t guess = static_cast<std::size_t>(visibleWidth) / 4 + 64;
     if (start) {
         // Scrolled far into a long line: laid out from a word shortly before

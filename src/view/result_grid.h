@@ -4,9 +4,12 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
+#include <memory>
+
 namespace view {
 
 class ResultModel;
+class WordWidths;
 
 // The narrow column at the left of the grid: marks the current row.
 class RowIndicator : public QHeaderView {
@@ -37,9 +40,15 @@ protected:
 class FirstLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit FirstLineDelegate(QObject* parent = nullptr);
+    ~FirstLineDelegate() override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    WordWidths& wordWidthsFor(const QFont& font) const;
+
+    mutable std::unique_ptr<WordWidths> wordWidths_; // for the last font painted
 };
 
 // The read-only result grid `DBGrid1`. A press of any button on a data row
