@@ -337,9 +337,10 @@ WHY = {
         "touches fresh memory, and it prints nothing. Ours keeps every row, as the grid needs: about 400 MiB "
         "of new pages that the kernel clears while the rows arrive, and between two requests to the server "
         "(the client library asks for the next rows when half of those it holds are read) that time is "
-        "the server's too. Printing was moved to a thread of its own for that reason; the clearing stays "
-        "as long as the rows are kept. Keeping its rows (c′), Qt's driver takes {c2_ms} ms and {c2_cpu} s of "
-        "client CPU, against our {a_ms} ms and {a_cpu} s."),
+        "the server's too: in a profile of a fetch-all, the kernel clearing those pages is 15 % of the "
+        "client's samples, about as much as all of our own code. Printing was moved to a thread of its own "
+        "for that reason; the clearing stays as long as the rows are kept. Keeping its rows (c′), Qt's "
+        "driver takes {c2_ms} ms and {c2_cpu} s of client CPU, against our {a_ms} ms and {a_cpu} s."),
     "first batch": (
         "The first batch is the server's scan to the 50th match; the client's part is a few milliseconds, so "
         "a difference here is the server's own variation between runs."),
@@ -348,14 +349,19 @@ WHY = {
         "A batch's time includes the server's answer for 50 rows (the scroll column); the slowest batches "
         "coincide with slow fetches, i.e. a busy server, not with painting (the paint column)."),
     "start-up": (
-        "Timestamps taken once on a quiet machine while the work was done (ms from launch): both programs reach main() at about 24 and have "
-        "their QApplication at about 30. The empty window is then painted by about 36. Quelvo goes on with "
-        "the font database (fontconfig parses its XML configuration: about 9.5 ms, paid by any Qt program "
-        "that draws text, see the row with one line of text), builds the window (pictures, text box, grid, "
-        "title bar: about 11.5 ms) and paints it (loading Tahoma, laying out and drawing text: about 19 ms). "
-        "None of that is in the start-up code; setting up fontconfig on a second thread during "
-        "QApplication's construction won 1.7 ms and was not kept. Against a window with one line of text "
-        "the ratio is in the table below."),
+        "Measured once on a quiet machine while the work was done (ms from launch; this machine pays about "
+        "11 µs for every fresh 4 KiB page a process touches): both programs reach main() at about 24 and "
+        "have their QApplication about 5.5 ms later; the empty window is painted 3 to 4 ms after that, most "
+        "of it the first fill of its fresh backing store. Quelvo goes on with the font database: fontconfig "
+        "loads its configuration and caches (6.5 ms) and Qt lists the fonts (1.5 ms), which any Qt program "
+        "that draws text pays (see the row with one line of text), then Tahoma is added (1 ms). Building "
+        "the window takes about 9 ms, most of it the first layout of text, which loads Tahoma's glyphs; "
+        "painting about 7 ms. Fixed: the grid's title row painted its 35 000-pixel section through a cached "
+        "picture of that width (2.8 MB of fresh pages: 22 ms), and the pictures were decoded from PNG "
+        "(2.5 ms); both are gone. Tried and not kept: loading fontconfig on a second thread while "
+        "QApplication is built; the construction then took as much longer as the load was shortened, the two "
+        "threads faulting in fresh pages side by side. Against a window with one line of text the ratio is "
+        "in the table below."),
     "pattern": "",
 }
 
