@@ -2,6 +2,8 @@
 
 #include "core/utf.h"
 
+#include <system_error>
+
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -19,17 +21,45 @@ void RowBuffer::clear()
     size_ = 0;
 }
 
-void* RowBuffer::newChunk(std::size_t bytes, bool first)
+namespace {
+
+void* allocateChunk(std::size_t bytes, std::align_val_t alignment, bool large)
 {
-    void* chunk = ::operator new(bytes, ChunkAlignment);
+    void* chunk = ::operator new(bytes, alignment);
 #if defined(__linux__)
     // A long result then faults in a page per 2 MiB instead of per 4 KiB.
     // Not the first chunk: a short result would pay for clearing 2 MiB.
-    if (!first)
+    if (large)
         madvise(chunk, bytes, MADV_HUGEPAGE);
 #else
-    (void)first;
+    (void)large;
 #endif
+    return chunk;
+}
+
+} // namespace
+
+RowBuffer::~RowBuffer()
+{
+    if (spare_.valid())
+        ChunkDelete{}(spare_.get());
+}
+
+void* RowBuffer::newChunk(std::size_t bytes, bool first)
+{
+    if (first || bytes != ChunkBytes)
+        return allocateChunk(bytes, ChunkAlignment, !first);
+    void* chunk = spare_.valid() ? spare_.get() : allocateChunk(bytes, ChunkAlignment, true);
+    try {
+        spare_ = std::async(std::launch::async, [] {
+            auto* spare = static_cast<volatile char*>(allocateChunk(ChunkBytes, ChunkAlignment, true));
+            for (std::size_t at = 0; at < ChunkBytes; at += 4096)
+                spare[at] = 0;
+            return const_cast<void*>(static_cast<volatile void*>(spare));
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: the next chunk is made when it is needed.
+    }
     return chunk;
 }
 

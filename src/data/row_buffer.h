@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <new>
 #include <optional>
@@ -37,6 +38,11 @@ public:
         std::size_t size = 0;
     };
 
+    RowBuffer() = default;
+    RowBuffer(const RowBuffer&) = delete;
+    RowBuffer& operator=(const RowBuffer&) = delete;
+    ~RowBuffer();
+
     void clear();
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -66,13 +72,17 @@ private:
     using Chunk = std::unique_ptr<char16_t[], ChunkDelete>;
     using Block = std::unique_ptr<Row[], ChunkDelete>;
 
-    static void* newChunk(std::size_t bytes, bool first);
+    void* newChunk(std::size_t bytes, bool first);
     char16_t* reserve(std::size_t units);
 
     std::vector<Chunk> chunks_;
     std::size_t used_ = ChunkUnits; // in the last chunk; full means "none yet"
     std::vector<Block> blocks_;
     std::size_t size_ = 0;
+    // Once a result needs a second chunk, the next one is made ready on a
+    // thread of its own: the system clears its fresh pages there, not
+    // between two fetches, where the server would wait for it.
+    std::future<void*> spare_;
 };
 
 } // namespace quelvo
