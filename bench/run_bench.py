@@ -338,18 +338,20 @@ WHY = {
         "and the solution window read it), and quelvo-search prints every value escaped, on a thread of its "
         "own. Both were made several times faster (below). What stays is memory: the fetched text is about "
         "400 MiB of fresh pages that the kernel must clear, which (d) never touches (its client time is in "
-        "the table). On two cores shared with the server, each CPU second the client spends is taken from "
-        "the server, and with other work on the machine the gap widens."),
+        "the table); that is now done ahead on a thread of its own, but on two cores shared with the server "
+        "each CPU second the client spends is taken from the server, and with other work on the machine the "
+        "gap widens."),
     "fetch isql": "isql formats every row into fixed-width columns; see the client CPU column.",
     "fetch qt": (
         "Forward-only, Qt's driver turns each value into a QString and drops it: it keeps no row, so it never "
         "touches fresh memory, and it prints nothing. Ours keeps every row, as the grid needs: about 400 MiB "
         "of new pages that the kernel clears while the rows arrive, and between two requests to the server "
         "(the client library asks for the next rows when half of those it holds are read) that time is "
-        "the server's too: in a profile of a fetch-all, the kernel clearing those pages is 15 % of the "
-        "client's samples, about as much as all of our own code. Printing was moved to a thread of its own "
-        "for that reason; the clearing stays as long as the rows are kept. Keeping its rows (c′), Qt's "
-        "driver takes {c2_ms} ms and {c2_cpu} s of client CPU, against our {a_ms} ms and {a_cpu} s."),
+        "the server's too: in a profile of a fetch-all, the kernel clearing those pages was 15 % of the "
+        "client's samples, about as much as all of our own code. Printing and then the clearing (a spare "
+        "chunk made ready ahead) were moved to threads of their own for that reason; the CPU they take "
+        "stays, on two cores that the server shares. Keeping its rows (c′), Qt's driver takes {c2_ms} ms "
+        "and {c2_cpu} s of client CPU, against our {a_ms} ms and {a_cpu} s."),
     "first batch": (
         "The first batch is the server's scan to the 50th match; the client's part is a few milliseconds, so "
         "a difference here is the server's own variation between runs."),
