@@ -204,10 +204,11 @@ TitleRow::TitleRow(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
 void TitleRow::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
     // Past either edge by a few pixels, so the section's own borders there
-    // stay out of sight.
+    // stay out of sight. Whole when painted elsewhere than in the row, as
+    // for the picture that follows a title being dragged.
     constexpr int Overhang = 8;
     const QRect reach = viewport()->rect().adjusted(-Overhang, 0, Overhang, 0);
-    if (!rect.isValid() || reach.contains(rect)) {
+    if (!rect.isValid() || painter->device() != viewport() || reach.contains(rect)) {
         QHeaderView::paintSection(painter, rect, logicalIndex);
         return;
     }
