@@ -90,7 +90,8 @@ public:
 
     qreal word(const char16_t* text, std::size_t length)
     {
-        const QString key = QString::fromRawData(reinterpret_cast<const QChar*>(text), static_cast<qsizetype>(length));
+        const QString key =
+            QString::fromRawData(reinterpret_cast<const QChar*>(text), static_cast<qsizetype>(length));
         if (const auto found = widths_.constFind(key); found != widths_.cend())
             return *found;
         if (widths_.size() > 100000)
@@ -110,17 +111,17 @@ private:
 
 namespace {
 
-// Where the first line of a long plain text can start being laid out when
-// nothing before `hidden` pixels shows: the start of the last word that
-// begins there or before, and its exact distance from the start of the
-// text. Nothing when the text is not plain Latin-1, when the font's widths
-// cannot be summed, or when the line may break before `length`, where only
-// the whole layout knows the break.
+// A place in a line of text: a character and its distance from the start.
 struct LineStart {
     std::size_t at = 0;
     qreal x = 0;
 };
 
+// Where the first line of a long plain text can start being laid out when
+// nothing before `hidden` pixels shows: the start of the last word that
+// begins there or before. Nothing when the text is not plain Latin-1, when
+// the font's widths cannot be summed, or when the line may break before
+// `length`, where only the whole layout knows the break.
 std::optional<LineStart> lineStartFor(const char16_t* text, std::size_t length, qreal hidden, qreal lineWidth,
                                       WordWidths& widths)
 {
@@ -243,7 +244,6 @@ void TitleRow::paintSection(QPainter* painter, const QRect& rect, int logicalInd
     painter->setClipping(clipping);
     painter->setBrushOrigin(brushOrigin);
 }
-
 
 FirstLineDelegate::FirstLineDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
