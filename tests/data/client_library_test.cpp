@@ -1,5 +1,4 @@
 #include "data/client_library.h"
-#include "data/data_error.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +7,10 @@
 #include <fstream>
 
 using quelvo::ClientLibrary;
-using quelvo::DataError;
+using testing_support::loadError;
 using testing_support::ProgramFolder;
 
 namespace {
-
-std::string loadError(ClientLibrary& library)
-{
-    try {
-        library.load();
-    } catch (const DataError& e) {
-        return e.what();
-    }
-    return "(loaded)";
-}
 
 TEST(LoadingTheLibrary, NoNameLoadsGivesError314WithTheNamesTriedAndTheLastSystemText)
 {

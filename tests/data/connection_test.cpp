@@ -55,14 +55,7 @@ TEST_F(ConnectionTest, ParameterBlockIsTheExact31Bytes)
     ProgramFolder folder;
     auto service = fakeService(folder);
     service->FDConnection1.open();
-    const std::string expected("\x01"
-                               "\x1C\x06SYSDBA"
-                               "\x1D\x09plumbgate"
-                               "\x30\x04UTF8"
-                               "\x3F\x01\x03"
-                               "\x4D\x00",
-                               31);
-    EXPECT_EQ(fake::record().parameterBlock, expected);
+    EXPECT_EQ(fake::record().parameterBlock, testing_support::ParameterBlock);
 }
 
 TEST_F(ConnectionTest, ANonAsciiFolderIsSentAsUtf8WithTheUtf8FileNameItem)

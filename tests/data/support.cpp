@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "data/data_error.h"
+
 #include <fstream>
 #include <random>
 
@@ -28,6 +30,24 @@ std::unique_ptr<TServiceConnection> fakeService(const ProgramFolder& folder)
     auto service = std::make_unique<TServiceConnection>(folder.path(), std::vector<std::string>{FAKE_CLIENT_PATH});
     service->DataModuleCreate();
     return service;
+}
+
+const std::string ParameterBlock("\x01"
+                                  "\x1C\x06SYSDBA"
+                                  "\x1D\x09plumbgate"
+                                  "\x30\x04UTF8"
+                                  "\x3F\x01\x03"
+                                  "\x4D\x00",
+                                  31);
+
+std::string loadError(quelvo::ClientLibrary& library)
+{
+    try {
+        library.load();
+    } catch (const quelvo::DataError& e) {
+        return e.what();
+    }
+    return "(loaded)";
 }
 
 void scriptRows(int count)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fake_client.h"
+#include "data/client_library.h"
 #include "service/service_connection.h"
 
 #include <filesystem>
@@ -26,5 +27,13 @@ std::unique_ptr<TServiceConnection> fakeService(const ProgramFolder& folder);
 
 // Rows whose problema is "p<i>" and solucao "s<i>".
 void scriptRows(int count);
+
+// The 31-byte attach parameter block: SYSDBA, its password, UTF8, SQL
+// dialect 3 and the UTF-8 file names flag. A library older than 2.5 gets
+// its first 29 bytes.
+extern const std::string ParameterBlock;
+
+// The message ClientLibrary::load raises, or "(loaded)".
+std::string loadError(quelvo::ClientLibrary& library);
 
 } // namespace testing_support

@@ -4,6 +4,7 @@
 
 #include "fake_client.h"
 #include "service/service_connection.h"
+#include "support.h"
 #include "windows_test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +19,6 @@
 namespace {
 
 const std::string Database = "\\data\\BRIVANAATENDIMENTOS.FDB";
-
-const std::string CurrentBlock("\x01"
-                               "\x1C\x06SYSDBA"
-                               "\x1D\x09plumbgate"
-                               "\x30\x04UTF8"
-                               "\x3F\x01\x03"
-                               "\x4D\x00",
-                               31);
 
 std::string hex(const std::string& bytes)
 {
@@ -59,7 +52,7 @@ TEST_F(AttachOnWindows, ACurrentLibraryGetsTheNameInUtf8AndTheUtf8FileNameItem)
     EXPECT_EQ(fake::record().attachName, "127.0.0.1/3050:" + folder.path() + Database);
     EXPECT_NE(fake::record().attachName.find("Servi\xC3\xA7os \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1-"),
               std::string::npos);
-    EXPECT_EQ(hex(fake::record().parameterBlock), hex(CurrentBlock));
+    EXPECT_EQ(hex(fake::record().parameterBlock), hex(testing_support::ParameterBlock));
 }
 
 TEST_F(AttachOnWindows, ALibraryBefore25GetsTheNameInTheAnsiCodePage)
@@ -74,7 +67,7 @@ TEST_F(AttachOnWindows, ALibraryBefore25GetsTheNameInTheAnsiCodePage)
     std::string ansiFolder = folder.path();
     ansiFolder.replace(ansiFolder.find("Servi\xC3\xA7os"), 9, "Servi\xE7os");
     EXPECT_EQ(fake::record().attachName, "127.0.0.1/3050:" + ansiFolder + Database);
-    EXPECT_EQ(hex(fake::record().parameterBlock), hex(CurrentBlock.substr(0, 29)));
+    EXPECT_EQ(hex(fake::record().parameterBlock), hex(testing_support::ParameterBlock.substr(0, 29)));
 }
 
 TEST_F(AttachOnWindows, TheLibrarysErrorLinesAreReadInTheAnsiCodePage)
@@ -106,7 +99,7 @@ TEST(AttachFromTheProgramFolder, TheNameCarriesTheFolderOfTheRunningProgram)
 
     const auto result = windows_test::run(folder.path() + "\\windows_tests.exe", {"--attach-probe"});
     ASSERT_EQ(result.exitCode, 0u) << result.err;
-    EXPECT_EQ(result.out, hex("db01/3050:" + folder.path() + Database) + "\n" + hex(CurrentBlock) + "\n");
+    EXPECT_EQ(result.out, hex("db01/3050:" + folder.path() + Database) + "\n" + hex(testing_support::ParameterBlock) + "\n");
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // other architecture, and no system error boxes left switched off.
 
 #include "data/client_library.h"
-#include "data/data_error.h"
+#include "support.h"
 #include "windows_test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +14,11 @@
 #include <vector>
 
 using quelvo::ClientLibrary;
-using quelvo::DataError;
+using testing_support::loadError;
 
 namespace {
 
 const std::string Hint = "Hint: check it is in the PATH or application EXE directories, and has x64 bitness.";
-
-std::string loadError(ClientLibrary& library)
-{
-    try {
-        library.load();
-    } catch (const DataError& e) {
-        return e.what();
-    }
-    return "(loaded)";
-}
 
 // The system's words for an error, without the line break and full stop
 // that end them.
