@@ -1,8 +1,7 @@
 #include "app/error_box.h"
 
-#include "core/app_text.h"
-#include "core/utf.h"
-#include "view/error_guard.h"
+#include "ui/error_box.h"
+#include "ui/error_guard.h"
 #include "view/qt_text.h"
 
 #include <QApplication>
@@ -24,16 +23,11 @@ std::function<void(const ErrorBox&)>& sink()
 
 } // namespace
 
-ErrorBox errorBoxFor(const QString& applicationTitle, const std::string& message)
+void installErrorBox(const std::u16string& executablePath)
 {
-    const std::u16string text = quelvo::errorBoxText(quelvo::fromUtf8(message));
-    return {applicationTitle, view::toQString(text)};
-}
-
-void installErrorBox(const QString& applicationTitle)
-{
-    view::setErrorHandler([applicationTitle](const std::string& message) {
-        sink()(errorBoxFor(applicationTitle, message));
+    ui::setErrorHandler([executablePath](const std::string& message) {
+        const ui::ErrorBoxContent content = ui::errorBoxFor(executablePath, message);
+        sink()({view::toQString(content.caption), view::toQString(content.text)});
     });
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 namespace app {
 
@@ -15,9 +16,8 @@ struct ErrorBox {
 // Shows every error that escapes a handler: the message, a stop icon, one OK
 // button, the application title as caption. Tests replace the modal box by
 // a sink that records what would have been shown.
-void installErrorBox(const QString& applicationTitle);
+// `executablePath` is the program file's full path, which gives the title.
+void installErrorBox(const std::u16string& executablePath);
 void setErrorBoxSink(std::function<void(const ErrorBox&)> sink);
-
-ErrorBox errorBoxFor(const QString& applicationTitle, const std::string& message);
 
 } // namespace app

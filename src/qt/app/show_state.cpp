@@ -8,31 +8,15 @@
 
 namespace app {
 
-ShowState showStateFromName(const QString& name)
-{
-    const QString n = name.trimmed().toLower();
-    if (n == QLatin1String("maximized") || n == QLatin1String("3"))
-        return ShowState::Maximized;
-    if (n == QLatin1String("minimized") || n == QLatin1String("7"))
-        return ShowState::Minimized;
-    return ShowState::Normal;
-}
-
 ShowState requestedShowState()
 {
 #ifdef _WIN32
     STARTUPINFOW info = {};
     info.cb = sizeof info;
     GetStartupInfoW(&info);
-    if (info.dwFlags & STARTF_USESHOWWINDOW) {
-        if (info.wShowWindow == SW_SHOWMAXIMIZED)
-            return ShowState::Maximized;
-        if (info.wShowWindow == SW_SHOWMINNOACTIVE)
-            return ShowState::Minimized;
-    }
-    return ShowState::Normal;
+    return (info.dwFlags & STARTF_USESHOWWINDOW) ? ui::showStateFromCommand(info.wShowWindow) : ShowState::Normal;
 #else
-    return showStateFromName(qEnvironmentVariable("QUELVO_SHOW_STATE"));
+    return ui::showStateFromName(qEnvironmentVariable("QUELVO_SHOW_STATE").toStdString());
 #endif
 }
 

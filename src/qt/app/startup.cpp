@@ -3,11 +3,10 @@
 #include "app/error_box.h"
 #include "app/show_state.h"
 #include "app/wait_cursor.h"
-#include "core/app_text.h"
 #include "core/executable_path.h"
 #include "core/utf.h"
 #include "service/service_connection.h"
-#include "view/error_guard.h"
+#include "ui/error_guard.h"
 #include "view/qt_text.h"
 #include "view/search_window.h"
 #include "fonts.h"
@@ -41,12 +40,6 @@ private:
 
 } // namespace
 
-QString applicationTitle()
-{
-    const std::u16string title = quelvo::applicationTitle(quelvo::fromUtf8(quelvo::executablePath()));
-    return view::toQString(title);
-}
-
 Program::Program(const Options& options)
 {
     service_ = options.libraryNames.empty()
@@ -55,7 +48,7 @@ Program::Program(const Options& options)
     ServiceConnection = service_.get();
     waitCursor_ = std::make_unique<WaitCursor>();
     service_->FDConnection1.setBusyIndicator(waitCursor_.get());
-    view::guarded([this] { service_->DataModuleCreate(); });
+    ui::guarded([this] { service_->DataModuleCreate(); });
 
     window_ = std::make_unique<TForm2>(*service_);
     Form2 = window_.get();
@@ -92,7 +85,7 @@ int run(int argc, char** argv, std::function<void()> onShown)
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quelvo"));
     chrome::ensureTahoma();
-    installErrorBox(applicationTitle());
+    installErrorBox(quelvo::fromUtf8(quelvo::executablePath()));
 
     Program program({});
     TForm2& window = program.searchWindow();

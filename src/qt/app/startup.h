@@ -41,9 +41,6 @@ private:
     std::unique_ptr<TForm2> window_;
 };
 
-// The title every error box carries: from the executable's file name.
-QString applicationTitle();
-
 // The program from its first line to its last: application object, error
 // box, start-up, message loop, orderly end. `onShown`, for measuring
 // start-up, runs once the search window's first expose has been painted.

@@ -14,39 +14,29 @@ WaitCursor::WaitCursor(QObject* parent) : QObject(parent)
 
 WaitCursor::~WaitCursor()
 {
-    if (shown_)
+    if (timing_.shown())
         QGuiApplication::restoreOverrideCursor();
 }
 
 void WaitCursor::databaseWorkStarted()
 {
-    ++depth_;
     timer_.stop();
-    if (!shown_) {
+    if (timing_.workStarted())
         QGuiApplication::setOverrideCursor(artwork::sqlWaitCursor());
-        shown_ = true;
-    }
 }
 
 void WaitCursor::databaseWorkEnded()
 {
-    if (depth_ > 0)
-        --depth_;
-    if (depth_ == 0) {
-        sinceEnd_.start();
+    if (timing_.workEnded(ui::WaitCursorTiming::Clock::now()))
         timer_.start();
-    }
 }
 
 void WaitCursor::tick()
 {
-    if (depth_ > 0 || sinceEnd_.elapsed() < PeriodMs)
-        return;
-    timer_.stop();
-    if (shown_) {
+    if (timing_.tick(ui::WaitCursorTiming::Clock::now()))
         QGuiApplication::restoreOverrideCursor();
-        shown_ = false;
-    }
+    if (!timing_.timerRunning())
+        timer_.stop();
 }
 
 } // namespace app

@@ -1,20 +1,19 @@
 #pragma once
 
 #include "data/busy_indicator.h"
+#include "ui/wait_cursor_timing.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
 namespace app {
 
-// The database-wait cursor over the whole program: shown at once when work
-// starts, kept through a quick series of operations, and replaced by the
-// arrow at the first 50 ms tick at least 50 ms after the last one ended.
+// The database-wait cursor over the whole program, as an override cursor,
+// with its timing from ui::WaitCursorTiming.
 class WaitCursor : public QObject, public quelvo::BusyIndicator {
     Q_OBJECT
 public:
-    static constexpr int PeriodMs = 50;
+    static constexpr int PeriodMs = static_cast<int>(ui::WaitCursorTiming::Period.count());
 
     explicit WaitCursor(QObject* parent = nullptr);
     ~WaitCursor() override;
@@ -22,15 +21,13 @@ public:
     void databaseWorkStarted() override;
     void databaseWorkEnded() override;
 
-    bool isShown() const { return shown_; }
+    bool isShown() const { return timing_.shown(); }
 
 private:
     void tick();
 
     QTimer timer_;
-    QElapsedTimer sinceEnd_;
-    int depth_ = 0;
-    bool shown_ = false;
+    ui::WaitCursorTiming timing_;
 };
 
 } // namespace app

@@ -2,14 +2,14 @@
 
 namespace chrome {
 
-QColor colorFromBgr(std::uint32_t value)
+QColor colorFromBgr(ui::Color value)
 {
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+    return QColor(ui::red(value), ui::green(value), ui::blue(value));
 }
 
-QColor titleBarColor() { return colorFromBgr(TitleBarColorValue); }
-QColor contentColor() { return colorFromBgr(ContentColorValue); }
-QColor navyColor() { return colorFromBgr(NavyColorValue); }
-QColor redColor() { return colorFromBgr(RedColorValue); }
+QColor titleBarColor() { return colorFromBgr(ui::TitleBarColor); }
+QColor contentColor() { return colorFromBgr(ui::ContentColor); }
+QColor navyColor() { return colorFromBgr(ui::NavyColor); }
+QColor redColor() { return colorFromBgr(ui::RedColor); }
 
 } // namespace chrome

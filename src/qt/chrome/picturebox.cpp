@@ -4,20 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <cmath>
-
 namespace chrome {
-
-namespace {
-
-// Half of a difference, rounded down also when negative, so a picture larger
-// than its box overhangs by the same amount on both sides.
-int floorHalf(int value)
-{
-    return value >= 0 ? value / 2 : -((1 - value) / 2);
-}
-
-} // namespace
 
 PictureBox::PictureBox(Fit fit, QWidget* parent)
     : QWidget(parent)
@@ -40,16 +27,8 @@ void PictureBox::setImage(const QImage& image)
 
 QRect PictureBox::placement(QSize picture, QSize box, Fit fit)
 {
-    QSize drawn = picture;
-    if (fit == Fit::ShrinkToFit && !picture.isEmpty()
-        && (picture.width() > box.width() || picture.height() > box.height())) {
-        const double scale = std::min(double(box.width()) / picture.width(),
-                                      double(box.height()) / picture.height());
-        drawn = QSize(std::max(0, int(std::lround(picture.width() * scale))),
-                      std::max(0, int(std::lround(picture.height() * scale))));
-    }
-    return QRect(QPoint(floorHalf(box.width() - drawn.width()), floorHalf(box.height() - drawn.height())),
-                 drawn);
+    const ui::Rect r = ui::placePicture({picture.width(), picture.height()}, {box.width(), box.height()}, fit);
+    return QRect(r.left, r.top, r.width, r.height);
 }
 
 QSize PictureBox::sizeHint() const

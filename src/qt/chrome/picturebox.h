@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/picture_placement.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -15,10 +17,9 @@ class PictureBox : public QWidget
     Q_OBJECT
 
 public:
-    enum class Fit {
-        ActualSize,  // centred at the picture's own pixel size, never scaled (title bar)
-        ShrinkToFit, // centred, reduced proportionally when too large, never enlarged (search button)
-    };
+    // ActualSize: centred at the picture's own pixel size (title bar);
+    // ShrinkToFit: centred, reduced proportionally when too large (search button).
+    using Fit = ui::PictureFit;
 
     explicit PictureBox(Fit fit = Fit::ActualSize, QWidget* parent = nullptr);
     PictureBox(const QImage& image, Fit fit, QWidget* parent = nullptr);

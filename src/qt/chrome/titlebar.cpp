@@ -18,8 +18,7 @@ namespace chrome {
 
 namespace {
 
-constexpr int BarHeight = 24;
-constexpr int CellWidth = 56;
+const ui::TitleBarLayout Layout = ui::titleBarLayout(0); // the widths that do not depend on the bar's
 
 QWidget* panel(const char* name, QWidget* parent)
 {
@@ -54,11 +53,11 @@ QHBoxLayout* row(QWidget* parent)
     return layout;
 }
 
-// A 56 x 24 button cell.
+// A button cell.
 QWidget* buttonCell(const char* name, QWidget* parent)
 {
     QWidget* cell = colouredPanel(name, parent);
-    cell->setFixedSize(CellWidth, BarHeight);
+    cell->setFixedSize(ui::ButtonCellWidth, ui::TitleBarHeight);
     return cell;
 }
 
@@ -67,8 +66,13 @@ QWidget* buttonCell(const char* name, QWidget* parent)
 PictureBox* cellPicture(const char* name, const QImage& image, QWidget* cell)
 {
     PictureBox* box = picture(name, image, cell);
-    box->setGeometry(0, 0, CellWidth, BarHeight);
+    box->setGeometry(0, 0, ui::ButtonCellWidth, ui::TitleBarHeight);
     return box;
+}
+
+QRect toQRect(const ui::Rect& r)
+{
+    return QRect(r.left, r.top, r.width, r.height);
 }
 
 } // namespace
@@ -80,7 +84,7 @@ TitleBar::TitleBar(Kind kind, QWidget* window, QWidget* parent)
 {
     ensureTahoma();
     setObjectName(QStringLiteral("pnlTopo"));
-    setFixedHeight(BarHeight);
+    setFixedHeight(ui::TitleBarHeight);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, titleBarColor());
@@ -90,21 +94,21 @@ TitleBar::TitleBar(Kind kind, QWidget* window, QWidget* parent)
 
     // Logo block: picture, then the caption.
     pnlLogo = colouredPanel("pnlLogo", this);
-    pnlLogo->setFixedWidth(161);
+    pnlLogo->setFixedWidth(Layout.pnlLogo.width);
     pnlLogo->setCursor(Qt::ArrowCursor);
     pnlLogo->setAttribute(Qt::WA_NoMousePropagation);
 
     pnImage1 = panel("pnImage1", pnlLogo);
-    pnImage1->setFixedWidth(41);
+    pnImage1->setFixedWidth(Layout.pnImage1.width);
     Image1 = picture("Image1", artwork::logo(), pnImage1);
-    Image1->setGeometry(15, 1, 20, 18);
+    Image1->setGeometry(toQRect(Layout.Image1));
 
     Panel1 = panel("Panel1", pnlLogo);
-    lbVersion = new QLabel(QStringLiteral("Quelvo 1.0"), Panel1);
+    lbVersion = new QLabel(QString::fromUtf16(ui::CaptionText), Panel1);
     lbVersion->setObjectName(QStringLiteral("lbVersion"));
     lbVersion->setAlignment(Qt::AlignCenter);
     QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
+    font.setPixelSize(ui::CaptionPixelHeight);
     font.setWeight(QFont::Normal);
     lbVersion->setFont(font);
     QPalette labelPalette = lbVersion->palette();
@@ -118,7 +122,7 @@ TitleBar::TitleBar(Kind kind, QWidget* window, QWidget* parent)
 
     // Button block: minimise, maximise/restore, close.
     pnNV = panel("pnNV", this);
-    pnNV->setFixedWidth(3 * CellWidth);
+    pnNV->setFixedWidth(Layout.pnNV.width);
     pnNV->setCursor(Qt::ArrowCursor);
     pnNV->setAttribute(Qt::WA_NoMousePropagation);
 
@@ -141,27 +145,52 @@ TitleBar::TitleBar(Kind kind, QWidget* window, QWidget* parent)
     bar->addStretch(1);
     bar->addWidget(pnNV);
 
-    connect(minimized, &PictureBox::clicked, this, &TitleBar::minimizedClick);
-    connect(minimized, &PictureBox::entered, this, &TitleBar::minimizedMouseEnter);
-    connect(minimized, &PictureBox::left, this, &TitleBar::minimizedMouseLeave);
-    connect(maximized, &PictureBox::clicked, this, &TitleBar::maximizedClick);
-    connect(maximized, &PictureBox::entered, this, &TitleBar::maximizedMouseEnter);
-    connect(maximized, &PictureBox::left, this, &TitleBar::maximizedMouseLeave);
-    connect(bk_max, &PictureBox::clicked, this, &TitleBar::bk_maxClick);
-    connect(close, &PictureBox::clicked, this, &TitleBar::closeClick);
-    connect(close, &PictureBox::entered, this, &TitleBar::closeMouseEnter);
-    connect(close, &PictureBox::left, this, &TitleBar::closeMouseLeave);
+    // Which picture raises which handler is the same decision in both
+    // front-ends; the two kinds of bar differ only there.
+    using ui::PictureEvent;
+    for (ui::TitlePicture p : {ui::TitlePicture::Image1, ui::TitlePicture::minimized, ui::TitlePicture::maximized,
+                               ui::TitlePicture::bk_max, ui::TitlePicture::close}) {
+        PictureBox* box = pictureFor(p);
+        const std::pair<PictureEvent, void (PictureBox::*)()> events[] = {
+            {PictureEvent::Click, &PictureBox::clicked},
+            {PictureEvent::Enter, &PictureBox::entered},
+            {PictureEvent::Leave, &PictureBox::left},
+        };
+        for (const auto& [event, signal] : events) {
+            if (const auto handler = ui::titleBarHandler(kind_, p, event))
+                connect(box, signal, this, [this, h = *handler] { run(h); });
+        }
+    }
+}
 
-    if (kind_ == Kind::SearchWindow) {
-        connect(bk_max, &PictureBox::entered, this, &TitleBar::maximizedMouseEnter);
-        connect(bk_max, &PictureBox::left, this, &TitleBar::maximizedMouseLeave);
-        // The logo doubles as a minimise button in the main window.
-        connect(Image1, &PictureBox::clicked, this, &TitleBar::minimizedClick);
-        connect(Image1, &PictureBox::entered, this, &TitleBar::minimizedMouseEnter);
-        connect(Image1, &PictureBox::left, this, &TitleBar::minimizedMouseLeave);
-    } else {
-        connect(bk_max, &PictureBox::entered, this, &TitleBar::bk_maxMouseEnter);
-        connect(bk_max, &PictureBox::left, this, &TitleBar::bk_maxMouseLeave);
+PictureBox* TitleBar::pictureFor(ui::TitlePicture picture) const
+{
+    switch (picture) {
+    case ui::TitlePicture::Image1: return Image1;
+    case ui::TitlePicture::minimized: return minimized;
+    case ui::TitlePicture::maximized: return maximized;
+    case ui::TitlePicture::bk_max: return bk_max;
+    case ui::TitlePicture::close: return close;
+    }
+    return nullptr;
+}
+
+void TitleBar::run(ui::TitleBarHandler handler)
+{
+    using H = ui::TitleBarHandler;
+    switch (handler) {
+    case H::minimizedClick: minimizedClick(); break;
+    case H::maximizedClick: maximizedClick(); break;
+    case H::bk_maxClick: bk_maxClick(); break;
+    case H::closeClick: closeClick(); break;
+    case H::minimizedMouseEnter: minimizedMouseEnter(); break;
+    case H::minimizedMouseLeave: minimizedMouseLeave(); break;
+    case H::maximizedMouseEnter: maximizedMouseEnter(); break;
+    case H::maximizedMouseLeave: maximizedMouseLeave(); break;
+    case H::bk_maxMouseEnter: bk_maxMouseEnter(); break;
+    case H::bk_maxMouseLeave: bk_maxMouseLeave(); break;
+    case H::closeMouseEnter: closeMouseEnter(); break;
+    case H::closeMouseLeave: closeMouseLeave(); break;
     }
 }
 
@@ -225,23 +254,23 @@ void TitleBar::bk_maxClick()
 
 void TitleBar::toggleMaximized()
 {
-    // The window's state decides, not the picture clicked: its state may have
-    // changed from elsewhere since the pictures were last swapped. The picture
-    // to be shown appears before the other goes, so the cell is never empty.
-    if (window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+    const Qt::WindowStates state = window_->windowState();
+    const ui::WindowState current = state & Qt::WindowMinimized ? ui::WindowState::Minimized
+                                    : state & (Qt::WindowMaximized | Qt::WindowFullScreen)
+                                        ? ui::WindowState::Maximized
+                                        : ui::WindowState::Normal;
+    const ui::MaximizeStep step = ui::maximizeOrRestore(current);
+    if (step.newState == ui::WindowState::Normal)
         window_->showNormal();
-        maximized->show();
-        bk_max->hide();
-    } else {
+    else
         window_->showMaximized();
-        bk_max->show();
-        maximized->hide();
-    }
+    pictureFor(step.show)->show();
+    pictureFor(step.hide)->hide();
 }
 
 void TitleBar::closeClick()
 {
-    if (kind_ == Kind::SearchWindow) {
+    if (ui::closeActionFor(kind_) == ui::CloseAction::EndProgram) {
         // Ends the program once the events already waiting are handled; no
         // window gets a close event first.
         QMetaObject::invokeMethod(
@@ -252,20 +281,24 @@ void TitleBar::closeClick()
     }
 }
 
-void TitleBar::setCellColor(QWidget* cell, const QColor& color)
+void TitleBar::paintCell(ui::TitleBarHandler hoverHandler)
 {
+    const auto paint = ui::cellColorFor(hoverHandler);
+    if (!paint)
+        return;
+    QWidget* cell = paint->cell == ui::TitleCell::Panel7 ? Panel7 : paint->cell == ui::TitleCell::Panel8 ? Panel8 : Panel6;
     QPalette palette = cell->palette();
-    palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::Window, colorFromBgr(paint->color));
     cell->setPalette(palette);
 }
 
-void TitleBar::minimizedMouseEnter() { setCellColor(Panel7, navyColor()); }
-void TitleBar::minimizedMouseLeave() { setCellColor(Panel7, titleBarColor()); }
-void TitleBar::maximizedMouseEnter() { setCellColor(Panel8, navyColor()); }
-void TitleBar::maximizedMouseLeave() { setCellColor(Panel8, titleBarColor()); }
-void TitleBar::bk_maxMouseEnter() { setCellColor(Panel8, navyColor()); }
-void TitleBar::bk_maxMouseLeave() { setCellColor(Panel8, titleBarColor()); }
-void TitleBar::closeMouseEnter() { setCellColor(Panel6, redColor()); }
-void TitleBar::closeMouseLeave() { setCellColor(Panel6, titleBarColor()); }
+void TitleBar::minimizedMouseEnter() { paintCell(ui::TitleBarHandler::minimizedMouseEnter); }
+void TitleBar::minimizedMouseLeave() { paintCell(ui::TitleBarHandler::minimizedMouseLeave); }
+void TitleBar::maximizedMouseEnter() { paintCell(ui::TitleBarHandler::maximizedMouseEnter); }
+void TitleBar::maximizedMouseLeave() { paintCell(ui::TitleBarHandler::maximizedMouseLeave); }
+void TitleBar::bk_maxMouseEnter() { paintCell(ui::TitleBarHandler::bk_maxMouseEnter); }
+void TitleBar::bk_maxMouseLeave() { paintCell(ui::TitleBarHandler::bk_maxMouseLeave); }
+void TitleBar::closeMouseEnter() { paintCell(ui::TitleBarHandler::closeMouseEnter); }
+void TitleBar::closeMouseLeave() { paintCell(ui::TitleBarHandler::closeMouseLeave); }
 
 } // namespace chrome

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/title_bar.h"
+
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
@@ -27,10 +29,9 @@ class TitleBar : public QWidget
     Q_OBJECT
 
 public:
-    enum class Kind {
-        SearchWindow,   // main window: close ends the program, the logo minimises
-        SolutionWindow, // modal window: close closes (rejects) it, the logo is inert
-    };
+    // SearchWindow: close ends the program, the logo minimises;
+    // SolutionWindow: close closes (rejects) the dialog, the logo is inert.
+    using Kind = ui::TitleBarKind;
 
     // `window` is the top-level window the bar sits in; it is also the parent
     // unless another one is given.
@@ -87,8 +88,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    PictureBox* pictureFor(ui::TitlePicture picture) const;
+    void run(ui::TitleBarHandler handler);
+    void paintCell(ui::TitleBarHandler hoverHandler);
     void toggleMaximized();
-    static void setCellColor(QWidget* cell, const QColor& color);
 
     Kind kind_;
     QWidget* window_;

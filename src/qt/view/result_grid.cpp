@@ -17,10 +17,9 @@ namespace view {
 
 namespace {
 
-constexpr int RowHeight = 18;
-constexpr int IndicatorWidth = 12;
-constexpr int CellPadding = 2;
-constexpr int FieldDisplayWidth = 5000; // characters of the wide text fields
+constexpr int RowHeight = ui::GridRowHeight;
+constexpr int IndicatorWidth = ui::GridIndicatorWidth;
+constexpr int CellPadding = ui::GridCellPadding;
 // Below this, laying out the hidden start of a line costs less than
 // measuring its words.
 constexpr int HiddenForWordWidths = 2048;
@@ -373,43 +372,64 @@ void ResultGrid::setResultModel(ResultModel* model)
 void ResultGrid::applyColumnWidths()
 {
     const QFontMetrics metrics(font());
-    const int titleWidth = metrics.horizontalAdvance(QStringLiteral("Problema")) + 4;
-    setColumnWidth(0, std::max(FieldDisplayWidth * metrics.horizontalAdvance(QLatin1Char('0')) + 4, titleWidth));
-    setColumnWidth(1, 64);
+    const int titleWidth = metrics.horizontalAdvance(QString::fromUtf16(ui::GridColumnTitles[0]));
+    setColumnWidth(0, ui::problemColumnWidth(metrics.horizontalAdvance(QLatin1Char('0')), titleWidth));
+    setColumnWidth(1, ui::SolutionColumnWidth);
+}
+
+namespace {
+
+ui::MouseButton buttonOf(const QMouseEvent* event)
+{
+    switch (event->button()) {
+    case Qt::LeftButton: return ui::MouseButton::Left;
+    case Qt::RightButton: return ui::MouseButton::Right;
+    default: return ui::MouseButton::Middle;
+    }
+}
+
+} // namespace
+
+ui::GridArea ResultGrid::areaAt(QPoint viewportPos) const
+{
+    // Titles and the indicator column are header views of their own; the
+    // viewport holds the cells and the empty area around them.
+    if (!viewport()->rect().contains(viewportPos))
+        return ui::GridArea::Outside;
+    return indexAt(viewportPos).isValid() ? ui::GridArea::DataCell : ui::GridArea::BelowRows;
 }
 
 void ResultGrid::mousePressEvent(QMouseEvent* event)
 {
-    const QModelIndex index = indexAt(event->position().toPoint());
-    leftPressOnCell_ = event->button() == Qt::LeftButton && index.isValid();
+    const QPoint pos = event->position().toPoint();
+    const bool makesCurrent = clickRule_.press(buttonOf(event), areaAt(pos));
     if (event->button() == Qt::LeftButton) {
         QTableView::mousePressEvent(event);
         return;
     }
     // Other buttons only make the pressed row current.
-    if (index.isValid())
-        setCurrentIndex(index);
+    if (makesCurrent)
+        setCurrentIndex(indexAt(pos));
     event->accept();
 }
 
 void ResultGrid::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool wasLeftPressOnCell = leftPressOnCell_;
-    leftPressOnCell_ = false;
+    const bool raisesClick = clickRule_.release(buttonOf(event), areaAt(event->position().toPoint()));
     if (event->button() != Qt::LeftButton) {
         event->accept();
         return;
     }
     QTableView::mouseReleaseEvent(event);
-    if (wasLeftPressOnCell && indexAt(event->position().toPoint()).isValid())
+    if (raisesClick)
         emit cellClicked(currentIndex().column());
 }
 
 void ResultGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);
-    if (model_ && current.isValid() && model_->hasRows())
-        model_->query().setCurrentRow(static_cast<std::size_t>(current.row()));
+    if (model_ && current.isValid())
+        model_->rows().setCurrentRow(current.row());
     verticalHeader()->viewport()->update();
 }
 

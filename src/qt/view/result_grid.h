@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/cell_click.h"
+
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -75,8 +77,10 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    ui::GridArea areaAt(QPoint viewportPos) const;
+
     ResultModel* model_ = nullptr;
-    bool leftPressOnCell_ = false;
+    ui::CellClickRule clickRule_;
 };
 
 } // namespace view

@@ -1,45 +1,40 @@
 #include "view/result_model.h"
 
-#include "view/error_guard.h"
+#include "ui/error_guard.h"
 
 namespace view {
 
 ResultModel::ResultModel(quelvo::KnowledgeBaseQuery& query, QObject* parent)
-    : QAbstractTableModel(parent), query_(query)
+    : QAbstractTableModel(parent), rows_(query)
 {
 }
 
-void ResultModel::runSearch(const std::u16string& pattern)
+template <typename Work>
+void ResultModel::reset(Work work)
 {
     beginResetModel();
-    shown_ = 0;
     try {
-        query_.close();
-        query_.setParameter(pattern);
-        query_.open();
+        work();
     } catch (...) {
         endResetModel();
         throw;
     }
-    shown_ = static_cast<int>(query_.rowCount());
     endResetModel();
 }
 
-quelvo::FieldValue ResultModel::field(int row, int column) const
+void ResultModel::search(std::u16string_view typedText)
 {
-    if (row < 0 || row >= shown_ || column < 0 || column >= 2)
-        return {};
-    return query_.rows().field(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
+    reset([&] { rows_.search(typedText); });
 }
 
 int ResultModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : std::max(shown_, 1);
+    return parent.isValid() ? 0 : rows_.rowCount();
 }
 
 int ResultModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 2;
+    return parent.isValid() ? 0 : ui::GridColumnCount;
 }
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const
@@ -54,10 +49,9 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const
 
 QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ui::GridColumnCount)
         return {};
-    // The second column has no title of its own: it shows the field name.
-    return section == 0 ? QStringLiteral("Problema") : QStringLiteral("solucao");
+    return QString::fromUtf16(ui::GridColumnTitles[section]);
 }
 
 Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const
@@ -67,29 +61,29 @@ Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const
 
 bool ResultModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && shown_ > 0 && query_.canFetchMore();
+    return !parent.isValid() && rows_.canFetchMore();
 }
 
 void ResultModel::fetchMore(const QModelIndex& parent)
 {
     if (!canFetchMore(parent))
         return;
-    guarded([&] {
+    ui::guarded([&] {
         struct Announce {
             ResultModel* model;
             ~Announce() { model->announceNewRows(); }
         } announce{this}; // the rows of a batch cut short by an error still show
-        query_.fetchMore();
+        rows_.fetchMore();
     });
 }
 
 void ResultModel::announceNewRows()
 {
-    const int available = static_cast<int>(query_.rowCount());
-    if (available <= shown_)
+    const ui::ResultRows::Range pending = rows_.pendingRows();
+    if (pending.empty())
         return;
-    beginInsertRows({}, shown_, available - 1);
-    shown_ = available;
+    beginInsertRows({}, pending.first, pending.end - 1);
+    rows_.showPendingRows();
     endInsertRows();
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "data/knowledge_base_query.h"
+#include "ui/result_rows.h"
 
 #include <QAbstractTableModel>
 
 namespace view {
 
-// The grid's view of the knowledge-base query: the rows fetched so far, one
+// The grid's Qt model over the result rows: the rows fetched so far, one
 // empty row while nothing is open or nothing matched, and the next batch of
 // 50 fetched only when the view asks for it.
 class ResultModel : public QAbstractTableModel {
@@ -14,15 +14,16 @@ class ResultModel : public QAbstractTableModel {
 public:
     explicit ResultModel(quelvo::KnowledgeBaseQuery& query, QObject* parent = nullptr);
 
-    quelvo::KnowledgeBaseQuery& query() const { return query_; }
+    quelvo::KnowledgeBaseQuery& query() const { return rows_.query(); }
+    ui::ResultRows& rows() { return rows_; }
 
-    // Close, set the pattern, open. Errors propagate; the grid is then empty.
-    void runSearch(const std::u16string& pattern);
+    // searchClick: the typed text's pattern; close, set ID, open. Errors
+    // propagate; the grid is then empty.
+    void search(std::u16string_view typedText);
 
-    // True when the rows shown are the query's (not the placeholder row).
-    bool hasRows() const { return shown_ > 0; }
+    bool hasRows() const { return rows_.hasRows(); }
     // Raw field text for painting, without a copy. Null for the empty row.
-    quelvo::FieldValue field(int row, int column) const;
+    quelvo::FieldValue field(int row, int column) const { return rows_.field(row, column); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,11 +34,12 @@ public:
     void fetchMore(const QModelIndex& parent) override;
 
 private:
+    template <typename Work>
+    void reset(Work work);
     // Shows rows the query has fetched but the model has not announced yet.
     void announceNewRows();
 
-    quelvo::KnowledgeBaseQuery& query_;
-    int shown_ = 0;
+    ui::ResultRows rows_;
 };
 
 } // namespace view

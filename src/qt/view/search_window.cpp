@@ -6,10 +6,10 @@
 #include "picturebox.h"
 #include "titlebar.h"
 
-#include "core/search_pattern.h"
-#include "core/solution_record.h"
 #include "service/service_connection.h"
-#include "view/error_guard.h"
+#include "ui/error_guard.h"
+#include "ui/solution_content.h"
+#include "ui/window_layout.h"
 #include "view/qt_text.h"
 #include "view/result_grid.h"
 #include "view/result_model.h"
@@ -31,8 +31,8 @@ TForm2* Form2 = nullptr;
 
 namespace {
 
-constexpr QSize InitialClientSize(751, 481);
-constexpr int CornerEllipse = 10;
+constexpr QSize InitialClientSize(ui::SearchWindowClientSize.width, ui::SearchWindowClientSize.height);
+constexpr int CornerEllipse = ui::SearchBoxCornerEllipse;
 
 QWidget* plainPanel(const char* name, QWidget* parent)
 {
@@ -47,7 +47,7 @@ TForm2::TForm2(TServiceConnection& service, QWidget* parent) : QWidget(parent), 
 {
     setObjectName(QStringLiteral("Form2"));
     build();
-    view::guarded([this] { FormCreate(); });
+    ui::guarded([this] { FormCreate(); });
     Panel3->installEventFilter(this);
 
     // Centred on the primary screen's full size, never above or left of the desktop.
@@ -144,9 +144,10 @@ void TForm2::build()
 
 QPoint TForm2::firstPosition(const QRect& screen, const QRect& desktop, const QSize& window)
 {
-    const int left = screen.left() + (screen.width() - window.width()) / 2;
-    const int top = screen.top() + (screen.height() - window.height()) / 2;
-    return {std::max(left, desktop.left()), std::max(top, desktop.top())};
+    const ui::Point p = ui::firstPosition({screen.x(), screen.y(), screen.width(), screen.height()},
+                                          {desktop.x(), desktop.y(), desktop.width(), desktop.height()},
+                                          {window.width(), window.height()});
+    return {p.x, p.y};
 }
 
 void TForm2::FormCreate()
@@ -164,7 +165,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
     // Panel3 takes its new size from the layout after the window's own
     // resize; the region is rebuilt from that size.
     if (watched == Panel3 && event->type() == QEvent::Resize)
-        view::guarded([this] { FormResize(); });
+        ui::guarded([this] { FormResize(); });
     return QWidget::eventFilter(watched, event);
 }
 
@@ -187,20 +188,20 @@ void TForm2::bk_searchMouseLeave()
 
 void TForm2::searchClick()
 {
-    view::guarded([this] { DataSource1->runSearch(quelvo::buildSearchPattern(view::toU16(Memo1->toPlainText()))); });
+    ui::guarded([this] { DataSource1->search(view::toU16(Memo1->toPlainText())); });
 }
 
 void TForm2::DBGrid1CellClick(int)
 {
-    view::guarded([this] { showSolution(); });
+    ui::guarded([this] { showSolution(); });
 }
 
 void TForm2::showSolution()
 {
-    quelvo::KnowledgeBaseQuery& query = service_.FDQuery1;
-    // Before any search, or after one that failed to open, there is no row
-    // to read: the click is ignored.
-    if (!query.isOpen())
+    // Nothing to read before any search, or after one that failed to open:
+    // the click is ignored. A null value throws before any window exists.
+    const std::optional<ui::SolutionContent> content = ui::solutionForCurrentRow(service_.FDQuery1);
+    if (!content)
         return;
 
     auto* form = new TForm1();
@@ -214,18 +215,9 @@ void TForm2::showSolution()
         }
     } release{form};
 
-    const quelvo::FieldValue solucao = query.fieldByName("solucao");
-    if (solucao.isNull)
-        throw view::NullConversionError();
-    const quelvo::SolutionDisplay shown = quelvo::splitSolutionRecord(solucao.text());
-    form->Label3->setText(view::toQString(shown.dateCaption));
-    form->Label4->setText(view::toQString(shown.analystCaption));
-    form->Memo1->setPlainText(view::toQString(shown.solutionText));
-
-    const quelvo::FieldValue problema = query.fieldByName("problema");
-    if (problema.isNull)
-        throw view::NullConversionError();
-    form->Memo2->setPlainText(view::toQString(problema.text()));
-
+    form->Label3->setText(view::toQString(content->dateCaption));
+    form->Label4->setText(view::toQString(content->analystCaption));
+    form->Memo1->setPlainText(view::toQString(content->solutionText));
+    form->Memo2->setPlainText(view::toQString(content->problemText));
     form->showModalOver(this);
 }

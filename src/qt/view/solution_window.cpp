@@ -4,6 +4,7 @@
 #include "colors.h"
 #include "titlebar.h"
 
+#include "ui/window_layout.h"
 #include "view/text_memo.h"
 #include "view/window_body.h"
 
@@ -17,7 +18,7 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr QSize InitialClientSize(1110, 562);
+constexpr QSize InitialClientSize(ui::SolutionWindowClientSize.width, ui::SolutionWindowClientSize.height);
 
 QLabel* caption(const char* name, const QString& text, QWidget* parent)
 {
@@ -122,9 +123,10 @@ TForm1::~TForm1()
 
 QPoint TForm1::centredPosition(const QRect& owner, const QSize& window, const QRect& workArea)
 {
-    const int left = owner.left() + (owner.width() - window.width()) / 2;
-    const int top = owner.top() + (owner.height() - window.height()) / 2;
-    return {std::max(left, workArea.left()), std::max(top, workArea.top())};
+    const ui::Point p = ui::centredOver({owner.x(), owner.y(), owner.width(), owner.height()},
+                                        {window.width(), window.height()},
+                                        {workArea.x(), workArea.y(), workArea.width(), workArea.height()});
+    return {p.x, p.y};
 }
 
 int TForm1::showModalOver(QWidget* owner)

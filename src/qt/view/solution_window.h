@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-#include <stdexcept>
-
 class QFrame;
 class QGridLayout;
 class QLabel;
@@ -14,15 +12,7 @@ class TitleBar;
 } // namespace chrome
 
 namespace view {
-
 class TextMemo;
-
-// Reading a null field as text.
-class NullConversionError : public std::runtime_error {
-public:
-    NullConversionError() : std::runtime_error("Could not convert variant of type (Null) into type (OleStr)") {}
-};
-
 } // namespace view
 
 // The solution window: one attendance's problem beside its solution, with

@@ -42,39 +42,10 @@ class PictureBoxTest : public QObject
     Q_OBJECT
 
 private slots:
-    void placement_data();
-    void placement();
     void drawnInCell_data();
     void drawnInCell();
     void pointerSignals();
 };
-
-void PictureBoxTest::placement_data()
-{
-    QTest::addColumn<QSize>("picture");
-    QTest::addColumn<QSize>("box");
-    QTest::addColumn<PictureBox::Fit>("fit");
-    QTest::addColumn<QRect>("expected");
-    const auto actual = PictureBox::Fit::ActualSize;
-    const auto shrink = PictureBox::Fit::ShrinkToFit;
-    QTest::newRow("close in its cell") << QSize(24, 24) << QSize(56, 24) << actual << QRect(16, 0, 24, 24);
-    QTest::newRow("maximized in its cell") << QSize(18, 18) << QSize(56, 24) << actual << QRect(19, 3, 18, 18);
-    QTest::newRow("logo in its own size") << QSize(20, 18) << QSize(20, 18) << actual << QRect(0, 0, 20, 18);
-    QTest::newRow("odd difference rounds down") << QSize(18, 18) << QSize(57, 25) << actual << QRect(19, 3, 18, 18);
-    QTest::newRow("too large, never scaled") << QSize(36, 36) << QSize(56, 34) << actual << QRect(10, -1, 36, 36);
-    QTest::newRow("search shrunk to the cell") << QSize(36, 36) << QSize(56, 34) << shrink << QRect(11, 0, 34, 34);
-    QTest::newRow("shrink keeps proportions") << QSize(40, 20) << QSize(20, 20) << shrink << QRect(0, 5, 20, 10);
-    QTest::newRow("small picture not enlarged") << QSize(18, 18) << QSize(56, 34) << shrink << QRect(19, 8, 18, 18);
-}
-
-void PictureBoxTest::placement()
-{
-    QFETCH(QSize, picture);
-    QFETCH(QSize, box);
-    QFETCH(PictureBox::Fit, fit);
-    QFETCH(QRect, expected);
-    QCOMPARE(PictureBox::placement(picture, box, fit), expected);
-}
 
 void PictureBoxTest::drawnInCell_data()
 {

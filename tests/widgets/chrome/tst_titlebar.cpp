@@ -127,10 +127,10 @@ void TitleBarTest::colourValues_data()
 {
     QTest::addColumn<uint>("value");
     QTest::addColumn<QColor>("color");
-    QTest::newRow("title bar") << uint(chrome::TitleBarColorValue) << QColor(0x2A, 0x5C, 0xC0);
-    QTest::newRow("content") << uint(chrome::ContentColorValue) << QColor(0xC1, 0xCA, 0xD2);
-    QTest::newRow("navy") << uint(chrome::NavyColorValue) << QColor(0, 0, 128);
-    QTest::newRow("red") << uint(chrome::RedColorValue) << QColor(255, 0, 0);
+    QTest::newRow("title bar") << uint(ui::TitleBarColor) << QColor(0x2A, 0x5C, 0xC0);
+    QTest::newRow("content") << uint(ui::ContentColor) << QColor(0xC1, 0xCA, 0xD2);
+    QTest::newRow("navy") << uint(ui::NavyColor) << QColor(0, 0, 128);
+    QTest::newRow("red") << uint(ui::RedColor) << QColor(255, 0, 0);
     QTest::newRow("blue byte high") << 0x00FF0000u << QColor(0, 0, 255);
 }
 

@@ -32,26 +32,6 @@ class ApplicationTest : public QObject {
 private slots:
     void init() { fake::reset(); }
 
-    void theErrorBoxAddsAFullStopOnlyAfterCharactersThatSortAfterIt_data()
-    {
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("bracket") << "[FireDAC][Phys][FB]" << "[FireDAC][Phys][FB].";
-        QTest::newRow("full stop") << "done." << "done.";
-        QTest::newRow("paren") << "(OleStr)" << "(OleStr)";
-        QTest::newRow("line break") << "a\r\n" << "a\r\n";
-        QTest::newRow("accented letter") << "não" << "não.";
-    }
-
-    void theErrorBoxAddsAFullStopOnlyAfterCharactersThatSortAfterIt()
-    {
-        QFETCH(QString, message);
-        QFETCH(QString, shown);
-        const app::ErrorBox box = app::errorBoxFor(QStringLiteral("Quelvo"), message.toStdString());
-        QCOMPARE(box.text, shown);
-        QCOMPARE(box.caption, QStringLiteral("Quelvo"));
-    }
-
     void theWaitCursorShowsAtOnceAndLeavesAtTheFirstTickAfterTheEnd()
     {
         app::WaitCursor wait;
@@ -106,25 +86,6 @@ private slots:
         QVERIFY(shownDuringAttach);
         QTRY_VERIFY(!waitCursorShown());
         ServiceConnection->FDConnection1.setBusyIndicator(spy.inner);
-    }
-
-    void theShowStateAskedForIsRead_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("state");
-        QTest::newRow("maximized") << "maximized" << int(app::ShowState::Maximized);
-        QTest::newRow("SW_SHOWMAXIMIZED") << "3" << int(app::ShowState::Maximized);
-        QTest::newRow("minimized") << " Minimized " << int(app::ShowState::Minimized);
-        QTest::newRow("SW_SHOWMINNOACTIVE") << "7" << int(app::ShowState::Minimized);
-        QTest::newRow("anything else") << "1" << int(app::ShowState::Normal);
-        QTest::newRow("unset") << "" << int(app::ShowState::Normal);
-    }
-
-    void theShowStateAskedForIsRead()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, state);
-        QCOMPARE(int(app::showStateFromName(name)), state);
     }
 
     void theCloseButtonEndsTheProgramAndTheServiceDetaches()

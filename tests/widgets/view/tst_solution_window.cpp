@@ -169,24 +169,6 @@ private slots:
                                              owner.top() + (owner.height() - 562) / 2));
     }
 
-    void positionIsRaisedOnlyToTheTopLeftOfTheWorkArea_data()
-    {
-        QTest::addColumn<QRect>("owner");
-        QTest::addColumn<QPoint>("expected");
-        const QRect work(0, 0, 1920, 1040);
-        QTest::newRow("centred") << QRect(500, 300, 751, 481) << QPoint(500 - 179, 300 - 40);
-        QTest::newRow("raised to the left edge") << QRect(10, 300, 751, 481) << QPoint(0, 260);
-        QTest::newRow("raised to the top edge") << QRect(500, 5, 751, 481) << QPoint(321, 0);
-        QTest::newRow("never pulled in from the right") << QRect(1800, 900, 751, 481) << QPoint(1621, 860);
-    }
-
-    void positionIsRaisedOnlyToTheTopLeftOfTheWorkArea()
-    {
-        QFETCH(QRect, owner);
-        QFETCH(QPoint, expected);
-        QCOMPARE(TForm1::centredPosition(owner, QSize(1110, 562), QRect(0, 0, 1920, 1040)), expected);
-    }
-
     void layoutAndFontsFollowTheWindowDescription()
     {
         TForm1 form;

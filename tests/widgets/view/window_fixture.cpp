@@ -23,7 +23,7 @@ Windows::Windows(std::vector<std::string> libraryNames, const std::string& folde
         explicitFolder_ = folder;
     // The pointer starts away from every window, so no picture starts hovered.
     QCursor::setPos(-500, -500);
-    app::installErrorBox(QStringLiteral("Quelvo"));
+    app::installErrorBox(u"/opt/quelvo/Quelvo");
     app::setErrorBoxSink([this](const app::ErrorBox& box) { errors.append(box); });
     program_ = std::make_unique<app::Program>(app::Program::Options{this->folder(), std::move(libraryNames)});
 

@@ -1,9 +1,9 @@
-#include "view/error_guard.h"
+#include "ui/error_guard.h"
 
 #include <cstdio>
 #include <exception>
 
-namespace view {
+namespace ui {
 
 namespace {
 
@@ -17,17 +17,19 @@ ErrorHandler& handler()
 
 void setErrorHandler(ErrorHandler h) { handler() = std::move(h); }
 
+void reportError(const std::string& message) { handler()(message); }
+
 bool guarded(const std::function<void()>& work)
 {
     try {
         work();
         return true;
     } catch (const std::exception& e) {
-        handler()(e.what());
+        reportError(e.what());
     } catch (...) {
-        handler()("Unknown error");
+        reportError("Unknown error");
     }
     return false;
 }
 
-} // namespace view
+} // namespace ui

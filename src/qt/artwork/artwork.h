@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's own pictures, drawn by tools/generate_artwork.cpp at build
-// time and compiled in as pixel arrays.
+// The program's own pictures as Qt images, icon and cursor, over the pixel
+// arrays that artwork/pictures.h compiles in.
 //
 // Title-bar and search pictures are white (or grey) glyphs on fully
 // transparent backgrounds, so the panel colour beneath shows around them.

@@ -1,0 +1,94 @@
+#pragma once
+
+// The home-made title bar both windows carry: its geometry, which picture
+// raises which handler in which window, what the hover handlers paint, and
+// the maximise/restore decision. The front-ends build their components from
+// this and call it; nothing here knows a toolkit.
+
+#include "ui/colors.h"
+#include "ui/geometry.h"
+
+#include <optional>
+
+namespace ui {
+
+inline constexpr int TitleBarHeight = 24;
+inline constexpr int LogoBlockWidth = 161; // pnlLogo
+inline constexpr int LogoPanelWidth = 41;  // pnImage1, left in pnlLogo
+inline constexpr Rect LogoRect{15, 1, 20, 18}; // Image1 in pnImage1
+inline constexpr int ButtonCellWidth = 56;
+inline constexpr int ButtonBlockWidth = 3 * ButtonCellWidth; // pnNV
+inline constexpr int CaptionPixelHeight = 13;                 // lbVersion, Tahoma regular
+inline constexpr const char16_t* CaptionText = u"Quelvo 1.0";
+
+enum class TitleBarKind {
+    SearchWindow,   // the main window: close ends the program, the logo minimises
+    SolutionWindow, // the modal window: close closes it, the logo is inert
+};
+
+// Bounds of the title bar's components at a bar width, each relative to its
+// parent as the layout nests them.
+struct TitleBarLayout {
+    Rect pnlTopo;     // in the window's client area
+    Rect pnlLogo;     // in pnlTopo
+    Rect pnImage1;    // in pnlLogo
+    Rect Image1;      // in pnImage1
+    Rect Panel1;      // in pnlLogo; lbVersion fills it
+    Rect pnNV;        // in pnlTopo
+    Rect Panel7;      // in pnNV; each cell's pictures fill it
+    Rect Panel8;
+    Rect Panel6;
+    Rect freeStretch; // in pnlTopo: the only part that drags the window
+};
+TitleBarLayout titleBarLayout(int width);
+
+enum class TitlePicture { Image1, minimized, maximized, bk_max, close };
+enum class PictureEvent { Click, Enter, Leave };
+
+enum class TitleBarHandler {
+    minimizedClick,
+    maximizedClick,
+    bk_maxClick,
+    closeClick,
+    minimizedMouseEnter,
+    minimizedMouseLeave,
+    maximizedMouseEnter,
+    maximizedMouseLeave,
+    bk_maxMouseEnter,
+    bk_maxMouseLeave,
+    closeMouseEnter,
+    closeMouseLeave,
+};
+
+// The handler a picture's event is wired to in a window of that kind, or
+// none. The two bars differ here: the search window's logo minimises and
+// colours the minimise cell, and its restore picture shares the maximise
+// picture's hover handlers.
+std::optional<TitleBarHandler> titleBarHandler(TitleBarKind kind, TitlePicture picture, PictureEvent event);
+
+enum class TitleCell { Panel7, Panel8, Panel6 };
+struct CellColor {
+    TitleCell cell;
+    Color color;
+    friend bool operator==(const CellColor&, const CellColor&) = default;
+};
+// What a hover handler paints: a cell turns navy or red on enter, back to
+// the bar's colour on leave. None for the click handlers.
+std::optional<CellColor> cellColorFor(TitleBarHandler handler);
+
+enum class CloseAction { EndProgram, CloseWindow };
+CloseAction closeActionFor(TitleBarKind kind);
+
+enum class WindowState { Normal, Minimized, Maximized };
+
+// maximizedClick and bk_maxClick: the window's state decides, not the
+// picture clicked. The picture to show is shown before the other is hidden.
+struct MaximizeStep {
+    WindowState newState;
+    TitlePicture show;
+    TitlePicture hide;
+    friend bool operator==(const MaximizeStep&, const MaximizeStep&) = default;
+};
+MaximizeStep maximizeOrRestore(WindowState current);
+
+} // namespace ui
