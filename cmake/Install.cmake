@@ -26,25 +26,8 @@ install(TARGETS ${quelvo_programs} RUNTIME DESTINATION . COMPONENT program)
 install(FILES ${QUELVO_PACKAGING_DIR}/data-README.txt DESTINATION data RENAME README COMPONENT program)
 install(FILES ${QUELVO_PACKAGING_DIR}/Login.ini DESTINATION . COMPONENT config)
 
-# --- Windows: manifest, version information and icon of the program ---
-
-if(WIN32 AND TARGET quelvo)
-  enable_language(RC)
-  get_target_property(quelvo_icon_file quelvo_artwork QUELVO_ICON_FILE)
-  get_filename_component(quelvo_icon_dir ${quelvo_icon_file} DIRECTORY)
-  target_sources(quelvo PRIVATE ${QUELVO_PACKAGING_DIR}/quelvo.rc)
-  set_source_files_properties(${QUELVO_PACKAGING_DIR}/quelvo.rc TARGET_DIRECTORY quelvo
-                              PROPERTIES OBJECT_DEPENDS ${quelvo_icon_file})
-  target_compile_definitions(quelvo PRIVATE QUELVO_WITH_ICON)
-  target_include_directories(quelvo PRIVATE ${quelvo_icon_dir})
-  if(MSVC)
-    # The script brings the manifest; the linker must not add its own.
-    target_link_options(quelvo PRIVATE /MANIFEST:NO)
-  endif()
-  # A window program, named as its users know it (the title comes from the
-  # file name: Quelvo.exe gives "Quelvo").
-  set_target_properties(quelvo PROPERTIES WIN32_EXECUTABLE ON OUTPUT_NAME Quelvo)
-endif()
+# On Windows the programs carry their manifest, version information and icon
+# from packaging/quelvo.rc (src/win32/app, src/cli); the installer is separate.
 
 if(WIN32 OR NOT TARGET quelvo)
   return()

@@ -4,21 +4,25 @@
 
 namespace ui {
 
-TitleBarLayout titleBarLayout(int width)
+TitleBarLayout titleBarLayout(int width, int dpi)
 {
+    const int height = scaled(TitleBarHeight, dpi);
+    const int logoBlock = scaled(LogoBlockWidth, dpi);
+    const int logoPanel = scaled(LogoPanelWidth, dpi);
+    const int cell = scaled(ButtonCellWidth, dpi);
     TitleBarLayout l;
-    l.pnlTopo = {0, 0, width, TitleBarHeight};
-    l.pnlLogo = {0, 0, LogoBlockWidth, TitleBarHeight};
-    l.pnImage1 = {0, 0, LogoPanelWidth, TitleBarHeight};
-    l.Image1 = LogoRect;
-    l.Panel1 = {LogoPanelWidth, 0, LogoBlockWidth - LogoPanelWidth, TitleBarHeight};
+    l.pnlTopo = {0, 0, width, height};
+    l.pnlLogo = {0, 0, logoBlock, height};
+    l.pnImage1 = {0, 0, logoPanel, height};
+    l.Image1 = scaled(LogoRect, dpi);
+    l.Panel1 = {logoPanel, 0, logoBlock - logoPanel, height};
     // The button block sticks to the right; a bar narrower than both blocks
     // lets it cover the logo block rather than leave the window.
-    l.pnNV = {width - ButtonBlockWidth, 0, ButtonBlockWidth, TitleBarHeight};
-    l.Panel7 = {0, 0, ButtonCellWidth, TitleBarHeight};
-    l.Panel8 = {ButtonCellWidth, 0, ButtonCellWidth, TitleBarHeight};
-    l.Panel6 = {2 * ButtonCellWidth, 0, ButtonCellWidth, TitleBarHeight};
-    l.freeStretch = {LogoBlockWidth, 0, std::max(0, width - LogoBlockWidth - ButtonBlockWidth), TitleBarHeight};
+    l.pnNV = {width - 3 * cell, 0, 3 * cell, height};
+    l.Panel7 = {0, 0, cell, height};
+    l.Panel8 = {cell, 0, cell, height};
+    l.Panel6 = {2 * cell, 0, cell, height};
+    l.freeStretch = {logoBlock, 0, std::max(0, width - logoBlock - 3 * cell), height};
     return l;
 }
 

@@ -26,8 +26,8 @@ enum class TitleBarKind {
     SolutionWindow, // the modal window: close closes it, the logo is inert
 };
 
-// Bounds of the title bar's components at a bar width, each relative to its
-// parent as the layout nests them.
+// Bounds of the title bar's components at a bar width (in pixels of a
+// monitor of `dpi`), each relative to its parent as the layout nests them.
 struct TitleBarLayout {
     Rect pnlTopo;     // in the window's client area
     Rect pnlLogo;     // in pnlTopo
@@ -40,7 +40,7 @@ struct TitleBarLayout {
     Rect Panel6;
     Rect freeStretch; // in pnlTopo: the only part that drags the window
 };
-TitleBarLayout titleBarLayout(int width);
+TitleBarLayout titleBarLayout(int width, int dpi = BaseDpi);
 
 enum class TitlePicture { Image1, minimized, maximized, bk_max, close };
 enum class PictureEvent { Click, Enter, Leave };

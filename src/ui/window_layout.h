@@ -1,7 +1,9 @@
 #pragma once
 
-// Where the two windows go and how their content is laid out, at 96 pixels
-// per inch. Bounds are relative to the parent, as the layouts nest them.
+// Where the two windows go and how their content is laid out. Sizes are given
+// at 96 pixels per inch; a layout for a monitor of `dpi` scales the fixed
+// ones and shares out the rest of the real client area. Bounds are relative
+// to the parent, as the layouts nest them.
 
 #include "ui/geometry.h"
 
@@ -30,7 +32,7 @@ struct SearchWindowLayout {
     Rect Panel4;     // in GridPanel1 (column 1); search and bk_search fill it
     Rect Panel5;     // in pnlCenter; DBGrid1 fills it
 };
-SearchWindowLayout searchWindowLayout(Size client);
+SearchWindowLayout searchWindowLayout(Size client, int dpi = BaseDpi);
 
 struct SolutionWindowLayout {
     Rect pnlTopo;    // in the client area
@@ -46,6 +48,6 @@ struct SolutionWindowLayout {
     Rect Memo2;      // in GridPanel1: the problem text
     Rect Memo1;      // in GridPanel1: the solution text
 };
-SolutionWindowLayout solutionWindowLayout(Size client);
+SolutionWindowLayout solutionWindowLayout(Size client, int dpi = BaseDpi);
 
 } // namespace ui

@@ -1,0 +1,97 @@
+#include "program.h"
+
+#include "error_box.h"
+#include "search_window.h"
+#include "wait_cursor.h"
+
+#include "core/executable_path.h"
+#include "core/utf.h"
+#include "service/service_connection.h"
+#include "ui/error_guard.h"
+#include "ui/show_state.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace win32 {
+
+Program::Program(const Options& options)
+{
+    service_ = options.libraryNames.empty()
+                   ? std::make_unique<TServiceConnection>(options.folder)
+                   : std::make_unique<TServiceConnection>(options.folder, options.libraryNames);
+    ServiceConnection = service_.get();
+    waitCursor_ = std::make_unique<WaitCursor>();
+    service_->FDConnection1.setBusyIndicator(waitCursor_.get());
+    ui::guarded([this] { service_->DataModuleCreate(); });
+
+    window_ = std::make_unique<TForm2>(*service_);
+}
+
+Program::~Program()
+{
+    end();
+}
+
+void Program::applyShowState(int showCommand)
+{
+    switch (ui::showStateFromCommand(showCommand)) {
+    case ui::ShowState::Maximized: window_->setState(ui::WindowState::Maximized); break;
+    case ui::ShowState::Minimized: ShowWindow(window_->hwnd(), SW_SHOWMINNOACTIVE); break;
+    case ui::ShowState::Normal: break;
+    }
+}
+
+void Program::end()
+{
+    window_.reset();
+    if (service_) {
+        try {
+            service_->shutdown();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+        service_->FDConnection1.setBusyIndicator(nullptr);
+        service_.reset();
+        ServiceConnection = nullptr;
+    }
+    waitCursor_.reset();
+}
+
+int launcherShowCommand()
+{
+    STARTUPINFOW info{};
+    info.cb = sizeof info;
+    GetStartupInfoW(&info);
+    return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : -1;
+}
+
+int runMessageLoop()
+{
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return got < 0 ? 1 : static_cast<int>(message.wParam);
+}
+
+int run()
+{
+    // The common controls of version 6, as the manifest asks: the title row
+    // of the grid is one of them.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    installErrorBox(quelvo::fromUtf8(quelvo::executablePath()));
+
+    Program program({});
+    program.applyShowState(launcherShowCommand());
+    runMessageLoop();
+    program.end();
+    return 0;
+}
+
+} // namespace win32

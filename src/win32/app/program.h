@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TServiceConnection;
+class TForm2;
+
+namespace win32 {
+
+class WaitCursor;
+
+// The program's long-lived objects in their fixed order: the connection
+// service, then the search window (visible at the end of its own creation,
+// the main window). Destroyed in reverse, the service detaching before the
+// client library goes.
+class Program {
+public:
+    struct Options {
+        std::string folder;                    // empty: the executable's own
+        std::vector<std::string> libraryNames; // empty: the platform's defaults
+    };
+
+    explicit Program(const Options& options);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    TServiceConnection& service() { return *service_; }
+    TForm2& searchWindow() { return *window_; }
+    WaitCursor& waitCursor() { return *waitCursor_; }
+
+    // The launcher's show state, from the process's startup information.
+    void applyShowState(int showCommand);
+
+    // Destroys the search window, then closes the query and detaches. An
+    // error of that last step goes to standard error: no window is left.
+    void end();
+
+private:
+    std::unique_ptr<TServiceConnection> service_;
+    std::unique_ptr<WaitCursor> waitCursor_;
+    std::unique_ptr<TForm2> window_;
+};
+
+// The show command the launcher asked for, or -1 when it asked none.
+int launcherShowCommand();
+
+// Takes and dispatches messages until the quit message; returns its code.
+int runMessageLoop();
+
+// The program from its first line to its last; the exit code is 0.
+int run();
+
+} // namespace win32

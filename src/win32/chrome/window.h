@@ -1,0 +1,95 @@
+#pragma once
+
+// One C++ object per window handle. The object creates its window, and the
+// window's messages reach the object's onMessage, which routes them to the
+// member handlers. An error escaping a handler never crosses the system's
+// code: it goes to the one error handler (the error box) and the message
+// counts as handled.
+
+#include "ui/geometry.h"
+
+#include <windows.h>
+
+namespace win32 {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    explicit operator bool() const { return hwnd_ != nullptr; }
+
+    // The object behind a handle, when the handle is one of ours.
+    static Window* fromHandle(HWND window);
+
+    // Bounds in the parent's client area (the screen for a top-level window).
+    void setBounds(const ui::Rect& bounds);
+    ui::Size clientSize() const;
+    void setVisible(bool visible);
+    bool isVisible() const;
+    // Repaints the window and its children.
+    void repaint();
+
+protected:
+    struct Params {
+        const wchar_t* className = nullptr;
+        const wchar_t* text = L"";
+        DWORD style = 0;
+        DWORD exStyle = 0;
+        HWND parent = nullptr; // or the owner of a top-level window
+        int id = 0;            // a child's control id
+        ui::Rect bounds{};
+    };
+
+    // Registers a window class of ours once per process.
+    static void registerClass(const wchar_t* name, const wchar_t* cursor = IDC_ARROW, HICON icon = nullptr);
+    void create(const Params& params);
+    // Destroys the window now, while the whole object still stands; the
+    // windows of derived classes call it in their destructors.
+    void destroy();
+
+    virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+// A control of the system's (EDIT, the header), owned the same way: its
+// window goes with the object.
+class Control {
+public:
+    Control() = default;
+    ~Control() { destroy(); }
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    void create(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, int id, const ui::Rect& bounds);
+    void destroy();
+    HWND hwnd() const { return hwnd_; }
+    void setBounds(const ui::Rect& bounds);
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+// A system structure that starts with its own size, the rest zero.
+template <typename T>
+T sized()
+{
+    T value{};
+    static_assert(sizeof(value.cbSize) == sizeof(UINT));
+    value.cbSize = sizeof(T);
+    return value;
+}
+
+// UTF-16 text of the windows as the system takes it.
+inline const wchar_t* wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline const char16_t* utf16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
+
+} // namespace win32
