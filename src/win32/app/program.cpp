@@ -72,10 +72,8 @@ int runMessageLoop()
 {
     MSG message{};
     BOOL got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0)
+        dispatch(message);
     return got < 0 ? 1 : static_cast<int>(message.wParam);
 }
 

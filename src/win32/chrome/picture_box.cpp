@@ -62,6 +62,15 @@ void PictureBox::setVisible(bool visible)
         return;
     }
     Window::setVisible(visible);
+    // Shown under the pointer: the pointer has entered it, moving or not.
+    POINT at{};
+    if (visible && !tracking_ && GetCursorPos(&at) && WindowFromPoint(at) == hwnd()) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+        TrackMouseEvent(&track);
+        tracking_ = true;
+        if (onEnter)
+            onEnter();
+    }
 }
 
 ui::Rect PictureBox::pictureRect() const

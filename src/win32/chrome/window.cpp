@@ -121,6 +121,25 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
+void dispatch(const MSG& message)
+{
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+bool dispatchWaiting()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        dispatch(message);
+    }
+    return true;
+}
+
 void Control::create(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, int id,
                      const ui::Rect& b)
 {

@@ -78,6 +78,14 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// One message of the thread's loop, as every loop of the program handles it:
+// translated (keys to characters) and dispatched. No dialog manager sees it,
+// so Tab and Enter reach the text boxes.
+void dispatch(const MSG& message);
+// Dispatches the messages already waiting, without waiting for more; false
+// when the quit message came.
+bool dispatchWaiting();
+
 // A system structure that starts with its own size, the rest zero.
 template <typename T>
 T sized()

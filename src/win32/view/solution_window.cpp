@@ -122,8 +122,7 @@ int TForm1::showModalOver(win32::BorderlessWindow& owner)
             modalResult_ = mrCancel;
             break;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        win32::dispatch(message);
     }
 
     // The owner first, so the activation goes back to it.
