@@ -163,25 +163,9 @@ public:
 
     HWND mainWindow() const
     {
-        struct Search {
-            DWORD process;
-            HWND found;
-        } search{info_.dwProcessId, nullptr};
+        Search search{info_.dwProcessId, nullptr};
         for (int i = 0; i < 300 && !search.found; ++i) {
-            EnumWindows(
-                [](HWND window, LPARAM data) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(data);
-                    DWORD process = 0;
-                    GetWindowThreadProcessId(window, &process);
-                    wchar_t name[64] = {};
-                    GetClassNameW(window, name, 64);
-                    if (process == s->process && std::wstring(name) == L"QuelvoSearchWindow" && IsWindowVisible(window)) {
-                        s->found = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            EnumWindows(findMainWindow, reinterpret_cast<LPARAM>(&search));
             if (!search.found)
                 Sleep(50);
         }
@@ -198,6 +182,26 @@ public:
     }
 
 private:
+    struct Search {
+        DWORD process;
+        HWND found;
+    };
+    // A named CALLBACK: a lambda converts only to the default calling
+    // convention, which is not EnumWindows' one in 32-bit builds.
+    static BOOL CALLBACK findMainWindow(HWND window, LPARAM data)
+    {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (process == s->process && std::wstring(name) == L"QuelvoSearchWindow" && IsWindowVisible(window)) {
+            s->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
     PROCESS_INFORMATION info_{};
     bool started_ = false;
 };

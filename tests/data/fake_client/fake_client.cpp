@@ -1,8 +1,10 @@
 #include "fake_client.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <deque>
+#include <type_traits>
 
 namespace fake {
 
@@ -107,6 +109,17 @@ ISC_LONG interpret(char* buffer, unsigned size, const ISC_STATUS** vector)
     return static_cast<ISC_LONG>(text.size());
 }
 
+// A live handle: an integer in 64-bit builds, a pointer-sized value in 32-bit
+// ones (FB_API_HANDLE is void* there).
+template <typename Handle = FB_API_HANDLE>
+Handle handle(unsigned value)
+{
+    if constexpr (std::is_pointer_v<Handle>)
+        return reinterpret_cast<Handle>(static_cast<std::uintptr_t>(value));
+    else
+        return value;
+}
+
 } // namespace
 
 Script& script() { return g_script; }
@@ -159,7 +172,7 @@ ISC_STATUS ISC_EXPORT isc_attach_database(ISC_STATUS* status, short nameLength, 
     g_record.attachName.assign(name, static_cast<std::size_t>(nameLength));
     g_record.parameterBlock.assign(block, static_cast<std::size_t>(blockLength));
     ++g_record.attaches;
-    *db = 1;
+    *db = handle(1);
     return 0;
 }
 
@@ -218,7 +231,7 @@ ISC_STATUS ISC_EXPORT isc_start_multiple(ISC_STATUS* status, isc_tr_handle* tr, 
     g_record.transactionCount = count;
     g_record.transactionBlock.assign(element->block, static_cast<std::size_t>(element->length));
     ++g_record.openTransactions;
-    *tr = 2;
+    *tr = handle(2);
     return 0;
 }
 
@@ -253,7 +266,7 @@ ISC_STATUS ISC_EXPORT isc_dsql_allocate_statement(ISC_STATUS* status, isc_db_han
     if (*db == 0 || *stmt != 0)
         return fail(status, BadHandle);
     ++g_record.preparedStatements;
-    *stmt = 3;
+    *stmt = handle(3);
     return 0;
 }
 
