@@ -36,4 +36,17 @@ extern const std::string ParameterBlock;
 // The message ClientLibrary::load raises, or "(loaded)".
 std::string loadError(quelvo::ClientLibrary& library);
 
+// The architecture this build runs as, and the other one, as error 314 names them.
+#if defined(_WIN64) || defined(__LP64__)
+inline const std::string Architecture = "x64";
+inline const std::string OtherArchitecture = "x86";
+#else
+inline const std::string Architecture = "x86";
+inline const std::string OtherArchitecture = "x64";
+#endif
+
+// The hint that ends error 314's text.
+inline const std::string Error314Hint =
+    "Hint: check it is in the PATH or application EXE directories, and has " + Architecture + " bitness.";
+
 } // namespace testing_support

@@ -15,10 +15,11 @@
 
 using quelvo::ClientLibrary;
 using testing_support::loadError;
+using testing_support::OtherArchitecture;
 
 namespace {
 
-const std::string Hint = "Hint: check it is in the PATH or application EXE directories, and has x64 bitness.";
+const std::string& Hint = testing_support::Error314Hint;
 
 // The system's words for an error, without the line break and full stop
 // that end them.
@@ -35,10 +36,12 @@ std::string systemText(DWORD error)
     return windows_test::utf8(words);
 }
 
-// A DLL for 32-bit x86 with one code section holding a "ret": enough for
-// the loader to read it as code for another processor and refuse it.
-std::string x86Dll()
+// A DLL for the other architecture (32-bit x86 in a 64-bit build, x64 in a
+// 32-bit one) with one code section holding a "ret": enough for the loader
+// to read it as code for another processor and refuse it.
+std::string otherArchitectureDll()
 {
+    const bool x64 = OtherArchitecture == "x64";
     std::string image(0x400, '\0');
     auto put16 = [&](std::size_t at, unsigned v) {
         image[at] = static_cast<char>(v & 0xFF);
@@ -53,15 +56,21 @@ std::string x86Dll()
     put32(0x3C, 0x40);                    // e_lfanew
     image.replace(0x40, 4, "PE\0\0", 4);
     const std::size_t coff = 0x44;
-    put16(coff + 0, 0x014C);              // IMAGE_FILE_MACHINE_I386
+    const unsigned optionalSize = x64 ? 0xF0 : 0xE0;
+    put16(coff + 0, x64 ? 0x8664 : 0x014C); // IMAGE_FILE_MACHINE_AMD64 or _I386
     put16(coff + 2, 1);                   // NumberOfSections
-    put16(coff + 16, 0xE0);               // SizeOfOptionalHeader
-    put16(coff + 18, 0x2102);             // executable, 32-bit, DLL
+    put16(coff + 16, optionalSize);       // SizeOfOptionalHeader
+    put16(coff + 18, x64 ? 0x2022 : 0x2102); // executable, DLL; large addresses or 32-bit
     const std::size_t opt = coff + 20;
-    put16(opt + 0, 0x010B);               // PE32
+    put16(opt + 0, x64 ? 0x020B : 0x010B); // PE32+ or PE32
     put32(opt + 4, 0x200);                // SizeOfCode
     put32(opt + 20, 0x1000);              // BaseOfCode
-    put32(opt + 28, 0x10000000);          // ImageBase
+    if (x64) {
+        put32(opt + 24, 0x80000000);      // ImageBase 0x180000000 (8 bytes)
+        put32(opt + 28, 0x1);
+    } else {
+        put32(opt + 28, 0x10000000);      // ImageBase
+    }
     put32(opt + 32, 0x1000);              // SectionAlignment
     put32(opt + 36, 0x200);               // FileAlignment
     put16(opt + 40, 4);                   // MajorOperatingSystemVersion
@@ -69,12 +78,15 @@ std::string x86Dll()
     put32(opt + 56, 0x2000);              // SizeOfImage
     put32(opt + 60, 0x200);               // SizeOfHeaders
     put16(opt + 68, 2);                   // IMAGE_SUBSYSTEM_WINDOWS_GUI
-    put32(opt + 72, 0x100000);            // SizeOfStackReserve
-    put32(opt + 76, 0x1000);              // SizeOfStackCommit
-    put32(opt + 80, 0x100000);            // SizeOfHeapReserve
-    put32(opt + 84, 0x1000);              // SizeOfHeapCommit
-    put32(opt + 92, 16);                  // NumberOfRvaAndSizes
-    const std::size_t section = opt + 0xE0;
+    // Stack and heap sizes: 4 bytes each in PE32, 8 in PE32+.
+    const std::size_t sizes = opt + 72;
+    const std::size_t step = x64 ? 8 : 4;
+    put32(sizes + 0 * step, 0x100000);    // SizeOfStackReserve
+    put32(sizes + 1 * step, 0x1000);      // SizeOfStackCommit
+    put32(sizes + 2 * step, 0x100000);    // SizeOfHeapReserve
+    put32(sizes + 3 * step, 0x1000);      // SizeOfHeapCommit
+    put32(sizes + 4 * step + 4, 16);      // NumberOfRvaAndSizes, after LoaderFlags
+    const std::size_t section = opt + optionalSize;
     image.replace(section, 5, ".text");
     put32(section + 8, 0x200);            // VirtualSize
     put32(section + 12, 0x1000);          // VirtualAddress
@@ -100,12 +112,13 @@ TEST(LoadingOnWindows, ALibraryOfTheOtherArchitectureIsNamed)
 {
     windows_test::TempFolder folder;
     const std::string path = folder.path() + "\\fbclient.dll";
-    windows_test::writeFile(path, x86Dll());
+    windows_test::writeFile(path, otherArchitectureDll());
 
     ClientLibrary library({path, "fbembed.dll"});
     EXPECT_EQ(loadError(library), "[FireDAC][Phys][FB]-314. Cannot load vendor library [" + path +
                                       " or fbembed.dll]. " + path +
-                                      " has unsupported architecture [x86]. Required [x64].\r\n" +
+                                      " has unsupported architecture [" + OtherArchitecture + "]. Required [" +
+                                      testing_support::Architecture + "].\r\n" +
                                       systemText(ERROR_MOD_NOT_FOUND) + "\r\n" + Hint);
 }
 

@@ -1,6 +1,7 @@
 // quelvo-search.exe as a user runs it: with no client library anywhere, and
 // with one beside it in a folder whose name holds letters outside ASCII.
 
+#include "support.h"
 #include "windows_test_support.h"
 
 #include <gtest/gtest.h>
@@ -32,9 +33,7 @@ TEST(SearchTool, WithoutAnyClientLibraryPrintsError314AndFails)
     EXPECT_EQ(result.exitCode, 1u);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "[FireDAC][Phys][FB]-314. Cannot load vendor library [fbclient.dll or fbembed.dll]. " +
-                              moduleNotFoundText() +
-                              "\r\nHint: check it is in the PATH or application EXE directories, and has x64 "
-                              "bitness.\n");
+                              moduleNotFoundText() + "\r\n" + testing_support::Error314Hint + "\n");
 }
 
 TEST(SearchTool, FindsTheClientLibraryInItsOwnFolder)
