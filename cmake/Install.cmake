@@ -3,7 +3,7 @@
 # The program finds Login.ini and data/ beside its own executable, so an
 # installation is one folder:
 #   cmake --install build --prefix DIR
-#     DIR/quelvo, DIR/quelvo-search, DIR/Login.ini, DIR/data/
+#     DIR/Quelvo, DIR/quelvo-search, DIR/Login.ini, DIR/data/
 #     DIR/share/applications/quelvo.desktop, DIR/share/icons/hicolor/*/apps/quelvo.png
 #
 # The Debian package (cpack -G DEB in the build folder) puts that folder in
@@ -41,9 +41,8 @@ if(WIN32 AND TARGET quelvo)
     # The script brings the manifest; the linker must not add its own.
     target_link_options(quelvo PRIVATE /MANIFEST:NO)
   endif()
-  # A window program, named as its users know it (the title comes from the
-  # file name: Quelvo.exe gives "Quelvo").
-  set_target_properties(quelvo PROPERTIES WIN32_EXECUTABLE ON OUTPUT_NAME Quelvo)
+  # A window program (its file name, Quelvo.exe, comes with the target).
+  set_target_properties(quelvo PROPERTIES WIN32_EXECUTABLE ON)
 endif()
 
 if(WIN32 OR NOT TARGET quelvo)
@@ -76,7 +75,7 @@ install(DIRECTORY ${quelvo_icon_theme}/ DESTINATION share/icons/hicolor COMPONEN
 # The desktop entry starts the program in the folder it is installed in,
 # which `cmake --install --prefix` decides only at install time.
 install(CODE "
-  set(QUELVO_DESKTOP_EXEC \"\${CMAKE_INSTALL_PREFIX}/quelvo\")
+  set(QUELVO_DESKTOP_EXEC \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:quelvo>\")
   set(quelvo_desktop \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/quelvo.desktop\")
   message(STATUS \"Installing: \${quelvo_desktop}\")
   configure_file(\"${QUELVO_PACKAGING_DIR}/quelvo.desktop.in\" \"\${quelvo_desktop}\" @ONLY)
@@ -89,10 +88,12 @@ install(CODE "
 set(quelvo_deb_stage ${CMAKE_BINARY_DIR}/packaging/debian)
 file(MAKE_DIRECTORY ${quelvo_deb_stage}/bin)
 # Symbolic links are enough: the program finds its folder through
-# /proc/self/exe, which names the link's target.
-foreach(program quelvo quelvo-search)
-  file(CREATE_LINK ${QUELVO_PACKAGE_FOLDER}/${program} ${quelvo_deb_stage}/bin/${program} SYMBOLIC)
-endforeach()
+# /proc/self/exe, which names the link's target. The launchers keep the
+# lower-case names of commands; /usr/bin/quelvo leads to the program file
+# Quelvo, whose name gives the error boxes their caption.
+get_target_property(quelvo_program_file quelvo OUTPUT_NAME)
+file(CREATE_LINK ${QUELVO_PACKAGE_FOLDER}/${quelvo_program_file} ${quelvo_deb_stage}/bin/quelvo SYMBOLIC)
+file(CREATE_LINK ${QUELVO_PACKAGE_FOLDER}/quelvo-search ${quelvo_deb_stage}/bin/quelvo-search SYMBOLIC)
 file(CREATE_LINK ${QUELVO_PACKAGE_CONFIG_FOLDER}/Login.ini ${quelvo_deb_stage}/Login.ini SYMBOLIC)
 set(QUELVO_DESKTOP_EXEC quelvo)
 configure_file(${QUELVO_PACKAGING_DIR}/quelvo.desktop.in ${quelvo_deb_stage}/quelvo.desktop @ONLY)
