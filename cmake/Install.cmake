@@ -3,13 +3,15 @@
 # The program finds Login.ini and data/ beside its own executable, so an
 # installation is one folder:
 #   cmake --install build --prefix DIR
-#     DIR/quelvo, DIR/quelvo-search, DIR/Login.ini, DIR/data/
+#     DIR/Quelvo, DIR/quelvo-search, DIR/Login.ini, DIR/data/
 #     DIR/share/applications/quelvo.desktop, DIR/share/icons/hicolor/*/apps/quelvo.png
 #
 # The Debian package (cpack -G DEB in the build folder) puts that folder in
 # /opt/quelvo, Login.ini in /etc/opt/quelvo (a conffile, linked from
-# /opt/quelvo/Login.ini), launchers in /usr/bin and the desktop entry and
-# icons in /usr/share. It sets up no database server.
+# /opt/quelvo/Login.ini), launchers in /usr/bin, and in /usr/share the
+# desktop entry, the icons, the manual pages quelvo(1) and quelvo-search(1),
+# the AppStream metadata, the copyright file, the changelog and the lintian
+# overrides (packaging/debian). It sets up no database server.
 
 set(QUELVO_PACKAGE_FOLDER /opt/quelvo)
 set(QUELVO_PACKAGE_CONFIG_FOLDER /etc/opt/quelvo)
@@ -59,7 +61,7 @@ install(DIRECTORY ${quelvo_icon_theme}/ DESTINATION share/icons/hicolor COMPONEN
 # The desktop entry starts the program in the folder it is installed in,
 # which `cmake --install --prefix` decides only at install time.
 install(CODE "
-  set(QUELVO_DESKTOP_EXEC \"\${CMAKE_INSTALL_PREFIX}/quelvo\")
+  set(QUELVO_DESKTOP_EXEC \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:quelvo>\")
   set(quelvo_desktop \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/quelvo.desktop\")
   message(STATUS \"Installing: \${quelvo_desktop}\")
   configure_file(\"${QUELVO_PACKAGING_DIR}/quelvo.desktop.in\" \"\${quelvo_desktop}\" @ONLY)
@@ -72,10 +74,12 @@ install(CODE "
 set(quelvo_deb_stage ${CMAKE_BINARY_DIR}/packaging/debian)
 file(MAKE_DIRECTORY ${quelvo_deb_stage}/bin)
 # Symbolic links are enough: the program finds its folder through
-# /proc/self/exe, which names the link's target.
-foreach(program quelvo quelvo-search)
-  file(CREATE_LINK ${QUELVO_PACKAGE_FOLDER}/${program} ${quelvo_deb_stage}/bin/${program} SYMBOLIC)
-endforeach()
+# /proc/self/exe, which names the link's target. The launchers keep the
+# lower-case names of commands; /usr/bin/quelvo leads to the program file
+# Quelvo, whose name gives the error boxes their caption.
+get_target_property(quelvo_program_file quelvo OUTPUT_NAME)
+file(CREATE_LINK ${QUELVO_PACKAGE_FOLDER}/${quelvo_program_file} ${quelvo_deb_stage}/bin/quelvo SYMBOLIC)
+file(CREATE_LINK ${QUELVO_PACKAGE_FOLDER}/quelvo-search ${quelvo_deb_stage}/bin/quelvo-search SYMBOLIC)
 file(CREATE_LINK ${QUELVO_PACKAGE_CONFIG_FOLDER}/Login.ini ${quelvo_deb_stage}/Login.ini SYMBOLIC)
 set(QUELVO_DESKTOP_EXEC quelvo)
 configure_file(${QUELVO_PACKAGING_DIR}/quelvo.desktop.in ${quelvo_deb_stage}/quelvo.desktop @ONLY)
@@ -91,6 +95,71 @@ install(FILES ${quelvo_deb_stage}/quelvo.desktop
         DESTINATION /usr/share/applications COMPONENT debian EXCLUDE_FROM_ALL)
 install(DIRECTORY ${quelvo_icon_theme}/
         DESTINATION /usr/share/icons/hicolor COMPONENT debian EXCLUDE_FROM_ALL)
+
+# Copyright, changelog and lintian overrides, as Debian policy places them.
+set(quelvo_debian_sources ${QUELVO_PACKAGING_DIR}/debian)
+set(quelvo_changelog ${quelvo_deb_stage}/changelog.gz)
+add_custom_command(
+  OUTPUT ${quelvo_changelog}
+  COMMAND gzip -9nc ${quelvo_debian_sources}/changelog > ${quelvo_changelog}
+  DEPENDS ${quelvo_debian_sources}/changelog
+  VERBATIM)
+install(FILES ${quelvo_debian_sources}/copyright ${quelvo_changelog}
+        DESTINATION /usr/share/doc/quelvo COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${quelvo_debian_sources}/quelvo.lintian-overrides
+        DESTINATION /usr/share/lintian/overrides RENAME quelvo COMPONENT debian EXCLUDE_FROM_ALL)
+
+# The manual pages: quelvo(1) as written, quelvo-search(1) made by help2man
+# from the program's own --help and --version. Their date is the
+# changelog's, so a rebuild gives the same pages.
+set(quelvo_man_pages ${quelvo_deb_stage}/man/quelvo.1.gz)
+file(MAKE_DIRECTORY ${quelvo_deb_stage}/man)
+add_custom_command(
+  OUTPUT ${quelvo_deb_stage}/man/quelvo.1.gz
+  COMMAND gzip -9nc ${QUELVO_PACKAGING_DIR}/man/quelvo.1 > ${quelvo_deb_stage}/man/quelvo.1.gz
+  DEPENDS ${QUELVO_PACKAGING_DIR}/man/quelvo.1
+  VERBATIM)
+find_program(QUELVO_HELP2MAN help2man)
+find_program(QUELVO_DPKG_PARSECHANGELOG dpkg-parsechangelog)
+if(QUELVO_HELP2MAN)
+  set(quelvo_man_date)
+  if(QUELVO_DPKG_PARSECHANGELOG)
+    execute_process(COMMAND ${QUELVO_DPKG_PARSECHANGELOG} -l ${quelvo_debian_sources}/changelog -S Timestamp
+                    OUTPUT_VARIABLE quelvo_changelog_time OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set(quelvo_man_date SOURCE_DATE_EPOCH=${quelvo_changelog_time})
+  endif()
+  set(quelvo_search_man ${quelvo_deb_stage}/man/quelvo-search.1)
+  add_custom_command(
+    OUTPUT ${quelvo_search_man}.gz
+    COMMAND ${CMAKE_COMMAND} -E env ${quelvo_man_date}
+            ${QUELVO_HELP2MAN} --no-info --no-discard-stderr
+            "--name=search the help desk's attendances from a terminal"
+            --include=${QUELVO_PACKAGING_DIR}/man/quelvo-search.h2m
+            --output=${quelvo_search_man} $<TARGET_FILE:quelvo-search>
+    COMMAND gzip -9nf ${quelvo_search_man}
+    DEPENDS quelvo-search ${QUELVO_PACKAGING_DIR}/man/quelvo-search.h2m ${quelvo_debian_sources}/changelog
+    COMMENT "Making the manual page quelvo-search(1) with help2man"
+    VERBATIM)
+  list(APPEND quelvo_man_pages ${quelvo_search_man}.gz)
+else()
+  message(WARNING "help2man not found (scripts/setup-deps installs it): the package will lack quelvo-search(1)")
+endif()
+install(FILES ${quelvo_man_pages} DESTINATION /usr/share/man/man1 COMPONENT debian EXCLUDE_FROM_ALL)
+
+# AppStream metadata for software centres. AppStream takes a screenshot only
+# by a web address (http or https: a file path or file: URL fails
+# `appstreamcli validate`); the picture is docs/search-window.png, so the
+# address is that of docs/ where this repository's documents are published.
+# Until they are, it is a placeholder under the reserved .example domain, as
+# is the component ID.
+set(QUELVO_APPSTREAM_ID example.quelvo.quelvo)
+set(QUELVO_DOCS_URL "https://quelvo.example/docs" CACHE STRING "Web address of the repository's docs/ folder")
+set(QUELVO_SCREENSHOT_URL ${QUELVO_DOCS_URL}/search-window.png)
+set(quelvo_metainfo ${quelvo_deb_stage}/${QUELVO_APPSTREAM_ID}.metainfo.xml)
+configure_file(${QUELVO_PACKAGING_DIR}/quelvo.metainfo.xml.in ${quelvo_metainfo} @ONLY)
+install(FILES ${quelvo_metainfo} DESTINATION /usr/share/metainfo COMPONENT debian EXCLUDE_FROM_ALL)
+
+add_custom_target(quelvo_package_files ALL DEPENDS ${quelvo_changelog} ${quelvo_man_pages})
 
 # --- CPack: one .deb from the components "program" and "debian" ---
 

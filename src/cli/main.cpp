@@ -2,12 +2,14 @@
 // measuring. One line per attendance: problema, a tab, solucao.
 
 #include "core/app_text.h"
+#include "core/executable_path.h"
 #include "core/search_pattern.h"
 #include "core/utf.h"
 #include "service/service_connection.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -32,45 +34,151 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const char* Usage =
-    "usage: quelvo-search [--folder DIR] [--limit N] [--stats] [TEXT ...]\n"
-    "  --stats  adds on standard error: milliseconds to attach, from the search's\n"
-    "           start to its first batch, and in all; the rows printed; the UTF-16\n"
-    "           bytes of the text held, the bytes the row buffer holds for it, and\n"
-    "           the peak resident set in KiB (where the system tells it)\n";
+const char* const Name = "quelvo-search";
+
+// Printed by --help; packaging/ makes the manual page from it.
+const char* const Usage =
+    "Usage: quelvo-search [--folder DIR] [--limit N] [--stats] [--] [TEXT ...]\n"
+    "  or:  quelvo-search --help | --version\n"
+    "\n"
+    "Runs the search of Quelvo's search window from a terminal: finds the\n"
+    "attendances whose problem text holds the words of TEXT in the order given,\n"
+    "and prints one line per attendance: problema, a tab, solucao. In a value,\n"
+    "tab, line feed, carriage return and backslash are written \\t, \\n, \\r and\n"
+    "\\\\, and a null value is written \\N.\n"
+    "\n"
+    "Options:\n"
+    "  --folder DIR  search as if installed in DIR: read DIR/Login.ini and ask the\n"
+    "                server for DIR/data/BRIVANAATENDIMENTOS.FDB (default: the\n"
+    "                folder of quelvo-search itself); a relative DIR is taken\n"
+    "                from the current folder\n"
+    "  --limit N     print at most N attendances\n"
+    "  --stats       add on standard error: milliseconds to attach, from the\n"
+    "                search's start to its first batch, and in all; the rows\n"
+    "                printed; the UTF-16 bytes of the text held, the bytes the\n"
+    "                row buffer holds for it, and the peak resident set in KiB\n"
+    "                (where the system tells it)\n"
+    "  --help        print this help and exit\n"
+    "  --version     print the version and exit\n"
+    "  --            take every argument after it as search text, also one that\n"
+    "                begins with --\n"
+    "\n"
+    "Options take their value as the next argument or after \"=\" (--limit=5).\n"
+    "Search text that is not valid UTF-8 draws a warning, and is searched with\n"
+    "the replacement character U+FFFD where it is malformed.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the search ran, whether it found attendances or not\n"
+    "  1  the search failed; standard error holds the error as the program's\n"
+    "     error box shows it\n"
+    "  2  the command line is wrong; standard error says why\n";
 
 struct Options {
+    enum class Action { Search, Help, Version };
+    Action action = Action::Search;
     std::string folder;
-    long long limit = -1;
+    std::size_t limit = SIZE_MAX;
     bool stats = false;
     std::string text;
+    std::vector<int> malformedWords; // argument numbers of words that are not UTF-8
 };
 
-bool parse(int argc, char** argv, Options& options)
+// What is wrong with a command line, for standard error.
+struct UsageError {
+    std::string message;
+};
+
+bool isUtf8(std::string_view text) { return quelvo::toUtf8(quelvo::fromUtf8(text)) == text; }
+
+// The text with every byte that is not part of a valid UTF-8 sequence
+// written as \xNN, so that a warning about it can be read.
+std::string showMalformed(std::string_view text)
 {
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+        if (length && i + length <= text.size() && isUtf8(text.substr(i, length))) {
+            shown += text.substr(i, length);
+            i += length;
+        } else {
+            static const char Hex[] = "0123456789ABCDEF";
+            shown += "\\x";
+            shown += Hex[lead >> 4];
+            shown += Hex[lead & 15];
+            ++i;
+        }
+    }
+    return shown;
+}
+
+std::size_t parseLimit(const std::string& value)
+{
+    std::size_t limit = 0;
+    const char* const end = value.data() + value.size();
+    const bool digits = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const auto [stop, error] = std::from_chars(value.data(), end, limit);
+    if (digits && error == std::errc::result_out_of_range)
+        throw UsageError{"--limit " + value + " is too large (at most " + std::to_string(SIZE_MAX) + ")"};
+    if (!digits || error != std::errc() || stop != end)
+        throw UsageError{"--limit wants a whole number from 0 up, not '" + value + "'"};
+    return limit;
+}
+
+Options parse(int argc, char** argv)
+{
+    Options options;
     bool words = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (!words && arg == "--folder" && i + 1 < argc) {
-            options.folder = argv[++i];
-        } else if (!words && arg == "--limit" && i + 1 < argc) {
-            char* end = nullptr;
-            options.limit = std::strtoll(argv[++i], &end, 10);
-            if (*end || options.limit < 0)
-                return false;
-        } else if (!words && arg == "--stats") {
-            options.stats = true;
-        } else if (!words && arg == "--") {
-            words = true;
-        } else if (!words && arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-            return false;
-        } else {
+        if (words || arg.size() < 2 || arg.substr(0, 2) != "--") {
+            if (!isUtf8(arg))
+                options.malformedWords.push_back(i);
             if (!options.text.empty())
                 options.text += ' ';
             options.text += arg;
+            continue;
+        }
+        if (arg == "--") {
+            words = true;
+            continue;
+        }
+        // --name, --name VALUE or --name=VALUE.
+        const std::size_t equals = arg.find('=');
+        const std::string name(arg.substr(0, equals));
+        const bool takesValue = name == "--folder" || name == "--limit";
+        if (!takesValue && name != "--stats" && name != "--help" && name != "--version")
+            throw UsageError{"unknown option '" + name + "'"};
+        std::string value;
+        if (takesValue) {
+            if (equals != std::string_view::npos)
+                value = arg.substr(equals + 1);
+            else if (i + 1 < argc)
+                value = argv[++i];
+            else
+                throw UsageError{"option " + name + " needs a value"};
+        } else if (equals != std::string_view::npos) {
+            throw UsageError{"option " + name + " takes no value"};
+        }
+        if (name == "--help") {
+            options.action = Options::Action::Help;
+            return options;
+        }
+        if (name == "--version") {
+            options.action = Options::Action::Version;
+            return options;
+        }
+        if (name == "--stats") {
+            options.stats = true;
+        } else if (name == "--limit") {
+            options.limit = parseLimit(value);
+        } else if (value.empty()) {
+            throw UsageError{"--folder wants a folder, not an empty text"};
+        } else {
+            options.folder = value;
         }
     }
-    return true;
+    return options;
 }
 
 // Escapes one value so that every attendance stays on one line. `scratch`
@@ -270,14 +378,29 @@ int main(int argc, char** argv)
     }
 #endif
     Options options;
-    if (!parse(argc, argv, options)) {
-        std::fputs(Usage, stderr);
+    try {
+        options = parse(argc, argv);
+    } catch (const UsageError& e) {
+        writeText(stderr, std::string(Name) + ": " + e.message + "\nTry '" + Name + " --help' for more information.\n");
         return 2;
+    }
+    if (options.action == Options::Action::Help) {
+        writeText(stdout, Usage);
+        return 0;
+    }
+    if (options.action == Options::Action::Version) {
+        writeText(stdout, std::string(Name) + " " QUELVO_VERSION "\n");
+        return 0;
+    }
+    for (const int i : options.malformedWords) {
+        writeText(stderr, std::string(Name) + ": warning: argument " + std::to_string(i) + ", '" + showMalformed(argv[i]) +
+                              "', is not valid UTF-8; it is searched with U+FFFD where it is malformed\n");
     }
 
     try {
         const auto start = Clock::now();
-        TServiceConnection service(options.folder);
+        // The server knows nothing of our current folder.
+        TServiceConnection service(options.folder.empty() ? std::string() : quelvo::absolutePath(options.folder));
         service.DataModuleCreate();
 
         const auto attachStart = Clock::now();
@@ -291,7 +414,7 @@ int main(int argc, char** argv)
         const double firstBatchMs = millisecondsSince(searchStart);
 
         Printer printer;
-        const auto limit = options.limit >= 0 ? static_cast<std::size_t>(options.limit) : SIZE_MAX;
+        const std::size_t limit = options.limit;
         std::size_t printed = 0;   // handed to the printer
         std::size_t available = 0; // fetched and within the limit
         try {

@@ -8,6 +8,7 @@ TEST(ApplicationTitle, FileNameCutAtFirstDotWithTheRestInLowerCase)
 {
     EXPECT_EQ(quelvo::applicationTitle(u"C:\\Apps\\HELPDESK.Tool.exe"), u"Helpdesk");
     EXPECT_EQ(quelvo::applicationTitle(u"/opt/quelvo/quelvo"), u"quelvo");
+    EXPECT_EQ(quelvo::applicationTitle(u"/opt/quelvo/Quelvo"), u"Quelvo");
     EXPECT_EQ(quelvo::applicationTitle(u"/opt/quelvo/Quelvo-Search"), u"Quelvo-search");
     EXPECT_EQ(quelvo::applicationTitle(u"/x/ÉQUIPE.bin"), u"Équipe");
     EXPECT_EQ(quelvo::applicationTitle(u"/x/.hidden"), u"");

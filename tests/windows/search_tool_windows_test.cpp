@@ -1,6 +1,8 @@
-// quelvo-search.exe as a user runs it: with no client library anywhere, and
-// with one beside it in a folder whose name holds letters outside ASCII.
+// quelvo-search.exe as a user runs it: with no client library anywhere, with
+// one beside it in a folder whose name holds letters outside ASCII, and with
+// the command lines of the table that the Linux tests run too.
 
+#include "search_tool_cases.h"
 #include "support.h"
 #include "windows_test_support.h"
 
@@ -49,6 +51,20 @@ TEST(SearchTool, FindsTheClientLibraryInItsOwnFolder)
     EXPECT_EQ(result.exitCode, 0u) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "");
+}
+
+TEST(SearchTool, CommandLineConventions)
+{
+    windows_test::TempFolder elsewhere;
+    for (const search_tool::CommandLineCase& c : search_tool::commandLineCases()) {
+        std::string shown = "quelvo-search.exe";
+        for (const std::string& argument : c.arguments)
+            shown += " \"" + argument + "\"";
+        const auto result = windows_test::run(searchTool(), c.arguments, elsewhere.path());
+        EXPECT_EQ(result.exitCode, static_cast<unsigned long>(c.exitCode)) << shown;
+        EXPECT_EQ(c.outIsPrefix ? result.out.substr(0, c.out.size()) : result.out, c.out) << shown;
+        EXPECT_EQ(result.err, c.err) << shown;
+    }
 }
 
 } // namespace

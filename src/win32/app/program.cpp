@@ -77,7 +77,24 @@ int runMessageLoop()
     return got < 0 ? 1 : static_cast<int>(message.wParam);
 }
 
-int run()
+void untilPainted()
+{
+    MSG message{};
+    for (;;) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+            PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
+            dispatch(message);
+        }
+        if (!(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT))
+            break;
+        // Paint messages come only when nothing else waits; take them.
+        if (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            dispatch(message);
+    }
+    GdiFlush();
+}
+
+int run(const std::function<void()>& onShown)
 {
     // The common controls of version 6, as the manifest asks: the title row
     // of the grid is one of them.
@@ -87,6 +104,10 @@ int run()
 
     Program program({});
     program.applyShowState(launcherShowCommand());
+    if (onShown) {
+        untilPainted();
+        onShown();
+    }
     runMessageLoop();
     program.end();
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,7 +51,13 @@ int launcherShowCommand();
 // Takes and dispatches messages until the quit message; returns its code.
 int runMessageLoop();
 
+// Handles what is waiting until no window of the thread has anything left
+// to paint: the windows shown are painted.
+void untilPainted();
+
 // The program from its first line to its last; the exit code is 0.
-int run();
+// `onShown`, for measuring start-up, runs once the search window and its
+// children have first been painted.
+int run(const std::function<void()>& onShown = {});
 
 } // namespace win32

@@ -8,7 +8,7 @@
 
 namespace win32 {
 
-BorderlessWindow::Styles BorderlessWindow::stylesFor(bool mainWindow)
+BorderlessWindow::Styles BorderlessWindow::CreateParams(bool mainWindow)
 {
     // Added after the standard ones of a borderless pop-up window, which have
     // no sizing frame.
@@ -22,7 +22,7 @@ BorderlessWindow::Styles BorderlessWindow::stylesFor(bool mainWindow)
 
 void BorderlessWindow::createFrame(const wchar_t* className, HWND owner, bool mainWindow)
 {
-    const Styles s = stylesFor(mainWindow);
+    const Styles s = CreateParams(mainWindow);
     Window::create({className, L"", s.style, s.exStyle, owner, 0, {0, 0, design_.width, design_.height}});
     dpi_ = dpiOf(hwnd());
     fonts_ = Fonts::forDpi(dpi_);

@@ -18,9 +18,10 @@ public:
         DWORD style;
         DWORD exStyle;
     };
-    // A borderless pop-up window's own styles, then the sizing frame and the
-    // static edge; the main window also takes the taskbar button.
-    static Styles stylesFor(bool mainWindow);
+    // The creation parameters: a borderless pop-up window's own styles, then
+    // the sizing frame and the static edge, which the standard parameters of
+    // a borderless window lack; the main window also takes the taskbar button.
+    static Styles CreateParams(bool mainWindow);
 
     int dpi() const { return dpi_; }
     const Fonts& fonts() const { return fonts_; }
