@@ -16,6 +16,17 @@
 
 namespace {
 
+// A named CALLBACK: a lambda converts only to the default calling convention,
+// which is not EnumWindows' one in 32-bit builds.
+BOOL CALLBACK closeWindowOf(HWND window, LPARAM id)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(id))
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 double launchOnce(const std::wstring& program, int run)
 {
     const std::wstring name = L"QuelvoPainted-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(run);
@@ -42,15 +53,7 @@ double launchOnce(const std::wstring& program, int run)
         std::exit(1);
     }
     // Closed as the user would, then waited for.
-    EnumWindows(
-        [](HWND window, LPARAM id) -> BOOL {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == static_cast<DWORD>(id))
-                PostMessageW(window, WM_CLOSE, 0, 0);
-            return TRUE;
-        },
-        static_cast<LPARAM>(process.dwProcessId));
+    EnumWindows(closeWindowOf, static_cast<LPARAM>(process.dwProcessId));
     if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
