@@ -6,8 +6,8 @@
 #
 #   wine_env BUILD           export the Wine environment for BUILD's prefix
 #   wine_prefix BUILD        wine_env, then create and set up BUILD/wineprefix
-#                            (Windows 10, Tahoma, Wine drawing its own frames);
-#                            only what is missing is done
+#                            (Windows 10, Tahoma and Marlett, Wine drawing its
+#                            own frames); only what is missing is done
 #   wine_server_start        one persistent wineserver for the run
 #   wine_server_stop         end it (and the prefix's programs), if ours
 #   wine_xvfb_start [:N]     an Xvfb on :N, or on a free display; exports DISPLAY
@@ -76,9 +76,11 @@ wine_prefix() {
         ran_wine=1
     fi
     # Debian's Wine does not use fonts-wine by itself: without these, Tahoma
-    # and "MS Shell Dlg" come out as another face.
-    for font in "$QUELVO_WINE_FONTS"/tahoma*.ttf; do
-        [ -f "$font" ] || die "no Tahoma in $QUELVO_WINE_FONTS; run scripts/setup-deps (fonts-wine)"
+    # and "MS Shell Dlg" come out as another face, and the caption buttons
+    # Wine draws itself (a message box's close button) show letters instead
+    # of Marlett's symbols.
+    for font in "$QUELVO_WINE_FONTS"/tahoma.ttf "$QUELVO_WINE_FONTS"/tahomabd.ttf "$QUELVO_WINE_FONTS"/marlett.ttf; do
+        [ -f "$font" ] || die "no $font; run scripts/setup-deps (fonts-wine)"
         if ! cmp -s "$font" "$WINEPREFIX/drive_c/windows/Fonts/${font##*/}"; then
             cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
         fi
