@@ -109,17 +109,19 @@ wine_prefix() {
 wine_server_start() {
     [ -n "${WINEPREFIX:-}" ] || die "wine_server_start: call wine_env or wine_prefix first"
     QUELVO_WINESERVER_OURS=0
-    if wineserver -p </dev/null >/dev/null 2>&1; then
-        QUELVO_WINESERVER_OURS=1
-        return 0
+    if ! wineserver -p </dev/null >/dev/null 2>&1; then
+        # Most often the server of the set-up commands, which ends 3 s after them.
+        timeout 10 wineserver -w </dev/null >/dev/null 2>&1 || true
+        if ! wineserver -p </dev/null >/dev/null 2>&1; then
+            warn "a wineserver of another run serves $WINEPREFIX; using it and leaving it running"
+            return 0
+        fi
     fi
-    # Most often the server of the set-up commands, which ends 3 s after them.
-    timeout 10 wineserver -w </dev/null >/dev/null 2>&1 || true
-    if wineserver -p </dev/null >/dev/null 2>&1; then
-        QUELVO_WINESERVER_OURS=1
-        return 0
-    fi
-    warn "a wineserver of another run serves $WINEPREFIX; using it and leaving it running"
+    QUELVO_WINESERVER_OURS=1
+    # The first program starts Wine's background services, which keep its
+    # standard error for the rest of the run: a caller reading a program's
+    # output through a pipe (ctest) would then wait for them. Start them here.
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 wine_server_stop() {
