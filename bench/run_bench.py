@@ -385,6 +385,10 @@ def verdict(ok):
     return "met" if ok else "**missed**"
 
 
+WINDOWS_START = "<!-- scripts/bench-windows: start -->"
+WINDOWS_END = "<!-- scripts/bench-windows: end -->"
+
+
 def write_report(args, facts, fetch, fetched_rows, first, memory, grid, grid_long, startup, pattern, text,
                  load_start, load_end, started, retries):
     wall = {k: median([r.wall_ms for r in v]) for k, v in fetch.items()}
@@ -591,6 +595,15 @@ def write_report(args, facts, fetch, fetched_rows, first, memory, grid, grid_lon
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "performance_notes.md"), encoding="utf-8") as f:
         w(f.read().rstrip())
     w("")
+    # The Windows program's figures come from scripts/bench-windows, which
+    # writes them between markers; a run here keeps them as they are.
+    if os.path.exists(args.output):
+        with open(args.output, encoding="utf-8") as f:
+            old = f.read()
+        start, end = old.find(WINDOWS_START), old.find(WINDOWS_END)
+        if 0 <= start < end:
+            lines.append(old[start:end + len(WINDOWS_END)])
+            lines.append("")
     os.makedirs(os.path.dirname(os.path.abspath(args.output)), exist_ok=True)
     with open(args.output, "w", encoding="utf-8") as f:
         f.write("\n".join(lines))

@@ -105,11 +105,15 @@ int wmain(int argc, wchar_t** argv)
         right.push_back(timed([&] { SendMessageW(grid, WM_VSCROLL, SB_BOTTOM, 0); }, grid));
     const double repaintRight = timed([&] { InvalidateRect(grid, nullptr, FALSE); }, grid);
 
-    std::printf("first %.2f ms; rows %d; batches %zu median %.2f p90 %.2f worst %.2f ms; "
-                "scrolled right: batches %zu worst %.2f ms, one repaint %.2f ms\n",
-                first, form.DataSource1.rowCount(), batches.size(), percentile(batches, 0.5),
-                percentile(batches, 0.9), batches.empty() ? 0.0 : *std::max_element(batches.begin(), batches.end()),
-                right.size(), right.empty() ? 0.0 : *std::max_element(right.begin(), right.end()), repaintRight);
+    const auto worst = [](const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); };
+    std::printf("first rows painted ms: %.2f\n", first);
+    std::printf("rows shown: %d\n", form.DataSource1.rowCount());
+    std::printf("further batches: %zu\n", batches.size());
+    std::printf("batch median ms: %.2f\n", percentile(batches, 0.5));
+    std::printf("batch p90 ms: %.2f\n", percentile(batches, 0.9));
+    std::printf("batch worst ms: %.2f\n", worst(batches));
+    std::printf("scrolled right, batch worst ms: %.2f\n", worst(right));
+    std::printf("scrolled right, one repaint ms: %.2f\n", repaintRight);
     program.end();
     return 0;
 }

@@ -1,7 +1,7 @@
 // The program as a whole: the error box, the wait cursor, the launcher's
 // show state, and Quelvo.exe itself ending with exit code 0.
 
-#include "win32_fixture.h"
+#include "fake_windows.h"
 
 #include "component_ids.h"
 #include "cursor_override.h"

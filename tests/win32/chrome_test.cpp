@@ -2,7 +2,7 @@
 // maximise/restore decision, the drag's rules, minimise and close, and the
 // glyphs' pixels as the screen shows them.
 
-#include "win32_fixture.h"
+#include "fake_windows.h"
 
 #include "component_ids.h"
 

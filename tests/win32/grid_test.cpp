@@ -2,7 +2,7 @@
 // fetched as the view scrolls, the cell-click rule as the grid applies it,
 // keys, column moves and horizontal scrolling.
 
-#include "win32_fixture.h"
+#include "fake_windows.h"
 
 #include "component_ids.h"
 

@@ -1,7 +1,7 @@
 // No handle is leaked: the program's GDI objects and windows stay level over
 // a thousand searches and two hundred solution windows.
 
-#include "win32_fixture.h"
+#include "fake_windows.h"
 
 #include <gtest/gtest.h>
 

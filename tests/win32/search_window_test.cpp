@@ -2,7 +2,7 @@
 // loop, the search box and its keys, both search pictures and their hover
 // pair, the rounded box, the layout, and the window's style.
 
-#include "win32_fixture.h"
+#include "fake_windows.h"
 
 #include "component_ids.h"
 

@@ -2,7 +2,7 @@
 // record, the null cases, modality, focus, position, layout, minimise and
 // close.
 
-#include "win32_fixture.h"
+#include "fake_windows.h"
 
 #include "component_ids.h"
 

@@ -1,14 +1,12 @@
 #pragma once
 
-// The Windows program's real windows over the fake client library, and what
-// the tests need to drive them by messages and read them back.
+// What the tests of the Windows program's real windows need to drive them by
+// messages and the pointer, and to read them back.
 
 #include "error_box.h"
 #include "program.h"
 #include "search_window.h"
 #include "solution_window.h"
-
-#include "support.h"
 
 #include <windows.h>
 
@@ -79,32 +77,6 @@ private:
     HWND window_ = nullptr;
     std::vector<std::function<void()>> steps_;
     std::size_t next_ = 0;
-};
-
-// The program as start-up makes it, over the fake client library, with the
-// error box replaced by a sink.
-class Windows {
-public:
-    Windows();
-    ~Windows();
-
-    TForm2& form() { return program_->searchWindow(); }
-    win32::Program& program() { return *program_; }
-    const std::string& folder() const { return folder_.path(); }
-
-    void type(const std::u16string& text);
-    void clickMagnifier();
-    // A left click on a data cell (field index `column`) of a row in view.
-    void clickCell(int row, int column);
-    // Clicks a cell and runs `inside` while the solution window is shown,
-    // then closes it with its close button.
-    void openSolution(int row, const std::function<void(TForm1&)>& inside);
-
-    std::vector<ui::ErrorBoxContent> boxes;
-
-private:
-    testing_support::ProgramFolder folder_;
-    std::unique_ptr<win32::Program> program_;
 };
 
 std::u16string textOf(HWND window);
