@@ -1,5 +1,7 @@
 #include "data/connection.h"
 
+#include "data/link_timeouts.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -142,8 +144,13 @@ void Connection::open()
 #ifndef _WIN32
         Utf8CharacterType characterType;
 #endif
+        // Bounds the wait for a host that stops answering, from the
+        // connection attempt on; the client library gives none.
+        AttachWatch watch(attachTarget(name));
         result = api().isc_attach_database(status, static_cast<short>(name.size()), name.c_str(), &handle,
                                            static_cast<short>(block.size()), block.data());
+        if (!result && !status[1] && handle)
+            watch.finish();
     }
     if (result || status[1] || !handle)
         throw error(status);
