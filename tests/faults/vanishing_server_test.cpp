@@ -210,8 +210,9 @@ TEST_P(VanishingHost, TheSearchFailsWithinAMinuteAndTheNextOneWorks)
     EXPECT_EQ(failure->text.rfind(Prefix, 0), 0u) << failure->text;
     // An attach that fails leaves nothing open, whatever its code; on an
     // open connection the client's network error closes it.
-    if (m.attachedBefore)
+    if (m.attachedBefore) {
         EXPECT_TRUE(quelvo::isServerGone(failure->code)) << failure->code;
+    }
     EXPECT_FALSE(program->FDQuery1.canFetchMore());
     EXPECT_EQ(rest, std::nullopt);
     EXPECT_EQ(program->FDQuery1.rowCount(), static_cast<std::size_t>(Matches));
