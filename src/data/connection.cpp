@@ -1,5 +1,7 @@
 #include "data/connection.h"
 
+#include "data/link_timeouts.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -16,6 +18,10 @@ constexpr int InterpretBufferSize = 513;
 constexpr int LegacyInterpretBufferSize = 1024; // isc_interprete assumes this much
 constexpr int MaxErrorLines = 64;               // a broken vector must not loop forever
 constexpr short VersionBufferSize = 32761;
+// isc_attach_database takes the name's length as a signed 16-bit number. A
+// longer name wraps: 65556 bytes arrive as 20, and the client attaches
+// whatever database those first bytes name.
+constexpr std::size_t MaxAttachNameBytes = 32767;
 
 #ifdef _WIN32
 std::string convert(const std::string& text, UINT from, UINT to)
@@ -124,6 +130,12 @@ void Connection::open()
 
     const bool utf8 = library_.takesUtf8FileNames();
     const std::string name = utf8 ? attachName(settings) : toSystemText(attachName(settings));
+    if (name.size() > MaxAttachNameBytes)
+        throw DataError::detected(ErrorNumber::ValueTooLong,
+                                  "Data too large for variable [Database]. Max len = [" +
+                                      std::to_string(MaxAttachNameBytes) + "], actual len = [" +
+                                      std::to_string(name.size()) +
+                                      "] Hint: install the program in a folder with a shorter path");
     const std::string block = parameterBlock(settings, utf8);
     ISC_STATUS_ARRAY status = {};
     isc_db_handle handle = 0;
@@ -132,8 +144,13 @@ void Connection::open()
 #ifndef _WIN32
         Utf8CharacterType characterType;
 #endif
+        // Bounds the wait for a host that stops answering, from the
+        // connection attempt on; the client library gives none.
+        AttachWatch watch(attachTarget(name));
         result = api().isc_attach_database(status, static_cast<short>(name.size()), name.c_str(), &handle,
                                            static_cast<short>(block.size()), block.data());
+        if (!result && !status[1] && handle)
+            watch.finish();
     }
     if (result || status[1] || !handle)
         throw error(status);

@@ -14,7 +14,8 @@ public:
     static constexpr const char* ProfileName = "Login.ini";
     static constexpr const char* DatabaseFile = "BRIVANAATENDIMENTOS.FDB";
 
-    // `folder`: where the program is installed (its own folder by default).
+    // `folder`: where the program is installed (its own folder by default);
+    // a relative one is taken from the working folder.
     explicit TServiceConnection(std::string folder = {},
                                 std::vector<std::string> libraryNames = quelvo::ClientLibrary::defaultNames());
     ~TServiceConnection();

@@ -1,7 +1,12 @@
 #include "core/executable_path.h"
 #include "support.h"
 
+#include "data/data_error.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
 
 using testing_support::fakeService;
 using testing_support::ProgramFolder;
@@ -48,6 +53,106 @@ INSTANTIATE_TEST_SUITE_P(Login, AttachName, ::testing::Values(
     LoginCase{"porta_malformed", "[Connection]\r\nPorta=abc\r\n", ""},
     LoginCase{"used_verbatim", "[Connection]\r\nServidor=\" 10.0.0.5/3051:x \"\r\n", " 10.0.0.5/3051:x "},
     LoginCase{"names_ignore_case", "[CONNECTION]\r\nservidor = db01 \r\n", "db01"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Long and odd program folders -----------------------------------------
+//
+// The client is handed exactly the attach name the program composed, or
+// nothing at all: a name that does not fit the client's 16-bit length is
+// refused before the library is called.
+
+constexpr const char* DatabaseTail = "BRIVANAATENDIMENTOS.FDB";
+
+std::string composedPath(const std::string& folder)
+{
+    return folder + Separator + "data" + Separator + DatabaseTail;
+}
+
+// A folder below `base` whose attach name ("/3050:" and the path) is `bytes` long.
+std::string folderForAttachName(const std::string& base, std::size_t bytes)
+{
+    const std::size_t fixed = std::string("/3050:").size() + composedPath(base + Separator).size();
+    return base + Separator + std::string(bytes - fixed, 'x');
+}
+
+struct FolderCase {
+    const char* name;
+    // The folder handed to the service, made from the test's own folder.
+    std::string (*folder)(const std::string& base);
+    // The folder the sent database path must start with; null: the attach is refused.
+    std::string (*sent)(const std::string& base);
+};
+
+void PrintTo(const FolderCase& c, std::ostream* out) { *out << c.name; }
+
+std::string tooLong(std::size_t bytes)
+{
+    return "[FireDAC][Phys][FB]-345. Data too large for variable [Database]. Max len = [32767], actual len = [" +
+           std::to_string(bytes) + "] Hint: install the program in a folder with a shorter path";
+}
+
+class OddFolder : public ConnectionTest, public ::testing::WithParamInterface<FolderCase> {};
+
+TEST_P(OddFolder, TheClientGetsExactlyTheComposedNameOrNothing)
+{
+    ProgramFolder parent;
+    const FolderCase& c = GetParam();
+    const std::string folder = c.folder(parent.path());
+    TServiceConnection service(folder, {FAKE_CLIENT_PATH});
+    service.DataModuleCreate();
+    if (c.sent) {
+        service.FDConnection1.open();
+        EXPECT_EQ(fake::record().attachName, "/3050:" + composedPath(c.sent(parent.path())));
+        return;
+    }
+    try {
+        service.FDConnection1.open();
+        ADD_FAILURE() << "the attach should be refused";
+    } catch (const quelvo::DataError& e) {
+        EXPECT_EQ(e.what(), tooLong(("/3050:" + composedPath(folder)).size()));
+    }
+    EXPECT_EQ(fake::count("isc_attach_database"), 0);
+    EXPECT_FALSE(service.FDConnection1.isOpen());
+    // Refused again, the same way, at the next search.
+    EXPECT_THROW(service.FDConnection1.open(), quelvo::DataError);
+    EXPECT_EQ(fake::count("isc_attach_database"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, OddFolder, ::testing::Values(
+    FolderCase{"colon_inside", [](const std::string& b) { return b + Separator + "a:b"; },
+               [](const std::string& b) { return b + Separator + "a:b"; }},
+    FolderCase{"another_server_inside", [](const std::string& b) { return b + Separator + "db01/3050:x"; },
+               [](const std::string& b) { return b + Separator + "db01/3050:x"; }},
+    FolderCase{"dot_dot_kept", [](const std::string& b) { return b + Separator + "x" + Separator + ".." + Separator + "y"; },
+               [](const std::string& b) { return b + Separator + "x" + Separator + ".." + Separator + "y"; }},
+    FolderCase{"trailing_separators", [](const std::string& b) { return b + Separator + "d" + Separator + Separator; },
+               [](const std::string& b) { return b + Separator + "d"; }},
+    FolderCase{"relative_taken_from_the_working_folder",
+               [](const std::string&) { return std::string("rel") + Separator + "dir"; },
+               [](const std::string&) {
+                   return std::filesystem::current_path().string() + Separator + "rel" + Separator + "dir";
+               }},
+    FolderCase{"relative_naming_another_server",
+               [](const std::string&) { return std::string("db01") + Separator + "3050:x"; },
+               [](const std::string&) {
+                   return std::filesystem::current_path().string() + Separator + "db01" + Separator + "3050:x";
+               }},
+    FolderCase{"name_of_32767_bytes", [](const std::string& b) { return folderForAttachName(b, 32767); },
+               [](const std::string& b) { return folderForAttachName(b, 32767); }},
+    FolderCase{"name_of_32768_bytes", [](const std::string& b) { return folderForAttachName(b, 32768); }, nullptr},
+    FolderCase{"name_of_65536_bytes_wraps_to_0", [](const std::string& b) { return folderForAttachName(b, 65536); },
+               nullptr},
+    FolderCase{"name_of_65556_bytes_wraps_to_20", [](const std::string& b) { return folderForAttachName(b, 65556); },
+               nullptr},
+    // Bytes count, not characters: 16384 two-byte letters.
+    FolderCase{"two_byte_letters_beyond_the_limit",
+               [](const std::string& b) {
+                   std::string folder = b + Separator;
+                   for (int i = 0; i < 16384; ++i)
+                       folder += "\xC3\xA7";
+                   return folder;
+               },
+               nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConnectionTest, ParameterBlockIsTheExact31Bytes)

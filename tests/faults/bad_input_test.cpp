@@ -10,7 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <random>
+#include <unistd.h>
 
 using faults::fetchToTheEnd;
 using faults::search;
@@ -151,6 +157,192 @@ TEST(ProgramFolder, BlanksAndNonAsciiLettersInTheFolderNameReachTheDatabase)
     EXPECT_EQ(service->FDQuery1.rowCount(), 4u);
     service->shutdown();
 }
+
+// Long and odd folders. The search shows the rows of the database at the
+// path the program composed, or it fails; it never shows another database's
+// rows. A decoy database lies where a wrapped name length would lead.
+
+constexpr int DecoyRows = 9;
+
+struct OddFolderFixture {
+    std::string top;    // a scratch folder of this suite, removed at the end
+    std::unique_ptr<ServerDatabase> decoy;
+    std::vector<std::unique_ptr<ServerDatabase>> own;
+
+    // A database of `rows` matches in the program folder `folder` (created).
+    void ownDatabase(const std::string& folder, int rows)
+    {
+        own.push_back(std::make_unique<ServerDatabase>("odd", attendanceTable(rows, 1), folder));
+    }
+};
+
+enum class FolderOutcome { Works, ProgramRefuses, ServerRefuses };
+
+struct OddFolderCase {
+    const char* name;
+    // Makes the folder (and its database, if any) and returns it as handed to the program.
+    std::function<std::string(OddFolderFixture&)> folder;
+    FolderOutcome outcome;
+    int rows = 0;                // Works: the matches of its own database
+    std::string serverText = {}; // ServerRefuses: a line of the server's text
+};
+
+void PrintTo(const OddFolderCase& c, std::ostream* out) { *out << c.name; }
+
+// The attach name of a program folder, as the program composes it.
+std::string attachNameOf(const std::string& folder)
+{
+    return "127.0.0.1/3050:" + folder + "/data/BRIVANAATENDIMENTOS.FDB";
+}
+
+// A folder below `base` whose attach name is `bytes` long (not created).
+std::string folderOfAttachName(const std::string& base, std::size_t bytes)
+{
+    const std::size_t fixed = attachNameOf(base).size();
+    std::string folder = base;
+    // Segments of 200 bytes, so that the shorter ones could exist.
+    for (std::size_t left = bytes - fixed; left > 0;) {
+        const std::size_t n = std::min<std::size_t>(left, 200);
+        folder += "/" + std::string(n - 1, 'p');
+        left -= n;
+    }
+    folder.back() = 'q';
+    return folder;
+}
+
+// What the real client attaches when handed `name` with a length that
+// wrapped, as it did before the program checked it: the decoy's rows, or -1.
+int rowsThroughWrappedLength(const std::string& name)
+{
+    const std::string dpb("\x01\x1C\x06SYSDBA\x1D\x09plumbgate\x30\x04UTF8\x3F\x01\x03\x4D\x00", 31);
+    ISC_STATUS_ARRAY status = {};
+    isc_db_handle db = 0;
+    isc_attach_database(status, static_cast<short>(name.size()), name.c_str(), &db, static_cast<short>(dpb.size()),
+                        dpb.data());
+    if (status[1])
+        return -1;
+    isc_detach_database(status, &db);
+    return DecoyRows;
+}
+
+class OddFolders : public ::testing::TestWithParam<OddFolderCase> {
+protected:
+    static void SetUpTestSuite()
+    {
+        fixture_ = new OddFolderFixture;
+        fixture_->top = testing_support::dataRoot() + "/odd-folders-" + std::to_string(std::random_device{}());
+        std::filesystem::create_directories(fixture_->top);
+        fixture_->decoy = std::make_unique<ServerDatabase>("decoy", attendanceTable(DecoyRows, 1),
+                                                           fixture_->top + "/decoy");
+    }
+    static void TearDownTestSuite()
+    {
+        fixture_->own.clear();
+        fixture_->decoy.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(fixture_->top, ignored);
+        delete fixture_;
+    }
+    static OddFolderFixture* fixture_;
+};
+OddFolderFixture* OddFolders::fixture_ = nullptr;
+
+TEST_P(OddFolders, TheSearchShowsItsOwnDatabaseOrFailsButNeverAnother)
+{
+    const OddFolderCase& c = GetParam();
+    const std::filesystem::path workingFolder = std::filesystem::current_path();
+    const std::string folder = c.folder(*fixture_);
+    auto service = std::make_unique<TServiceConnection>(folder);
+    std::filesystem::current_path(workingFolder);
+    service->DataModuleCreate();
+    // As a Login.ini there would say; most of these folders cannot hold one.
+    service->FDConnection1.settings.server = "127.0.0.1";
+    const std::string error = search(*service, u"erro ao salvar");
+    std::printf("%s: %s\n", c.name, error.empty() ? ("works, " + std::to_string(service->FDQuery1.rowCount()) + " rows").c_str()
+                                                  : error.substr(0, 160).c_str());
+    EXPECT_NE(service->FDQuery1.rowCount(), static_cast<std::size_t>(DecoyRows));
+    switch (c.outcome) {
+    case FolderOutcome::Works:
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(service->FDQuery1.rowCount(), static_cast<std::size_t>(c.rows));
+        break;
+    case FolderOutcome::ProgramRefuses:
+        EXPECT_EQ(error, std::string(Prefix) + "-345. Data too large for variable [Database]. Max len = [32767], "
+                         "actual len = [" + std::to_string(quelvo::attachName(service->FDConnection1.settings).size()) +
+                         "] Hint: install the program in a folder with a shorter path");
+        break;
+    case FolderOutcome::ServerRefuses:
+        EXPECT_EQ(error.rfind(Prefix, 0), 0u) << error;
+        EXPECT_NE(error.find(c.serverText), std::string::npos) << error;
+        break;
+    }
+    EXPECT_FALSE(service->FDQuery1.isOpen() && c.outcome != FolderOutcome::Works);
+    service->shutdown();
+    EXPECT_EQ(serverHeld(*fixture_->decoy).attachments, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, OddFolders, ::testing::Values(
+    OddFolderCase{"long_3000_bytes",
+                  [](OddFolderFixture& f) {
+                      const std::string folder = folderOfAttachName(f.top + "/long", 3000);
+                      f.ownDatabase(folder, 3);
+                      return folder;
+                  },
+                  FolderOutcome::Works, 3},
+    OddFolderCase{"dot_dot",
+                  [](OddFolderFixture& f) {
+                      f.ownDatabase(f.top + "/real", 4);
+                      std::filesystem::create_directories(f.top + "/x");
+                      return f.top + "/x/../real";
+                  },
+                  FolderOutcome::Works, 4},
+    OddFolderCase{"relative_to_the_working_folder",
+                  [](OddFolderFixture& f) {
+                      f.ownDatabase(f.top + "/rel/dir", 5);
+                      // The server would take a relative path from its own working folder.
+                      EXPECT_EQ(chdir(f.top.c_str()), 0);
+                      return std::string("rel/dir");
+                  },
+                  FolderOutcome::Works, 5},
+    OddFolderCase{"beyond_the_longest_path_of_the_system",
+                  [](OddFolderFixture& f) { return folderOfAttachName(f.top + "/long", 5000); },
+                  FolderOutcome::ServerRefuses, 0, "File name too long"},
+    OddFolderCase{"attach_name_of_32767_bytes",
+                  [](OddFolderFixture& f) {
+                      const std::string folder = folderOfAttachName(f.top + "/long", 32767);
+                      EXPECT_EQ(attachNameOf(folder).size(), 32767u);
+                      return folder;
+                  },
+                  FolderOutcome::ServerRefuses, 0, "File name too long"},
+    OddFolderCase{"attach_name_of_32768_bytes",
+                  [](OddFolderFixture& f) { return folderOfAttachName(f.top + "/long", 32768); },
+                  FolderOutcome::ProgramRefuses},
+    OddFolderCase{"attach_name_wrapping_onto_the_decoy",
+                  [](OddFolderFixture& f) {
+                      const std::string decoy = f.decoy->databasePath();
+                      // 65536 bytes more than the decoy's own attach name: 16 bits keep just that.
+                      const std::string prefix = "127.0.0.1/3050:" + decoy;
+                      std::string folder = decoy + "/";
+                      folder += std::string(65536 + prefix.size() - attachNameOf(folder).size(), 'w');
+                      EXPECT_EQ(attachNameOf(folder).size(), 65536 + prefix.size());
+                      // The fixture is sound: the wrapped length reaches the decoy.
+                      EXPECT_EQ(rowsThroughWrappedLength(attachNameOf(folder)), DecoyRows);
+                      return folder;
+                  },
+                  FolderOutcome::ProgramRefuses},
+    OddFolderCase{"colon_in_a_folder_holding_a_database",
+                  [](OddFolderFixture& f) {
+                      f.ownDatabase(f.top + "/colon-source", 6);
+                      const std::string folder = f.top + "/a:b";
+                      std::filesystem::create_directories(folder + "/data");
+                      std::filesystem::copy_file(f.own.back()->databasePath(), folder + "/data/BRIVANAATENDIMENTOS.FDB");
+                      return folder;
+                  },
+                  FolderOutcome::ServerRefuses, 0, "unavailable database"},
+    OddFolderCase{"another_server_and_the_decoy_in_the_folder",
+                  [](OddFolderFixture& f) { return f.top + "/h/127.0.0.1/3050:" + f.decoy->folder(); },
+                  FolderOutcome::ServerRefuses, 0, "unavailable database"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Typed text -----------------------------------------------------------
 

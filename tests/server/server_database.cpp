@@ -13,13 +13,13 @@
 
 namespace testing_support {
 
-namespace {
-
 std::string dataRoot()
 {
     const char* env = std::getenv("QUELVO_FBDATA");
     return env && *env ? env : "/var/tmp/quelvo-fbdata";
 }
+
+namespace {
 
 std::string run(const std::string& command, int& status)
 {
@@ -54,9 +54,9 @@ std::string connectLine(const std::string& path)
 
 } // namespace
 
-ServerDatabase::ServerDatabase(const std::string& name, const std::string& body)
+ServerDatabase::ServerDatabase(const std::string& name, const std::string& body, const std::string& folder)
 {
-    folder_ = dataRoot() + "/" + name + "-" + std::to_string(std::random_device{}());
+    folder_ = folder.empty() ? dataRoot() + "/" + name + "-" + std::to_string(std::random_device{}()) : folder;
     std::filesystem::create_directories(folder_ + "/data");
     // The server runs as its own user and must create the file there.
     chmod(dataRoot().c_str(), 01777);

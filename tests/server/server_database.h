@@ -12,7 +12,8 @@ namespace testing_support {
 class ServerDatabase {
 public:
     // `body` runs after CREATE DATABASE, in isql-fb; it may use SET TERM.
-    ServerDatabase(const std::string& name, const std::string& body);
+    // `folder`: the program folder to use instead of a new one named after `name`.
+    ServerDatabase(const std::string& name, const std::string& body, const std::string& folder = {});
     ~ServerDatabase();
     ServerDatabase(const ServerDatabase&) = delete;
     ServerDatabase& operator=(const ServerDatabase&) = delete;
@@ -29,6 +30,9 @@ public:
 private:
     std::string folder_;
 };
+
+// The folder below which the tests make their databases (QUELVO_FBDATA).
+std::string dataRoot();
 
 // The usual table, with `matching` rows whose problem text contains "erro ao
 // salvar" and `other` rows that do not.
