@@ -13,7 +13,9 @@ std::u16string applicationTitle(std::u16string_view executablePath)
     name = name.substr(0, name.find(u'.'));
     if (name.empty())
         return {};
-    return std::u16string(1, name.front()) + lowerCase(name.substr(1));
+    std::u16string title(1, name.front());
+    title += lowerCase(name.substr(1));
+    return title;
 }
 
 std::u16string errorBoxText(std::u16string_view message)

@@ -53,8 +53,10 @@ std::string loadError(quelvo::ClientLibrary& library)
 void scriptRows(int count)
 {
     fake::script().rows.clear();
-    for (int i = 0; i < count; ++i)
-        fake::script().rows.push_back({{"p" + std::to_string(i), "s" + std::to_string(i)}});
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        fake::script().rows.push_back({{std::string("p").append(n), std::string("s").append(n)}});
+    }
 }
 
 } // namespace testing_support
