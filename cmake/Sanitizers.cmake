@@ -16,6 +16,7 @@ if(QUELVO_SANITIZE)
   endif()
   add_compile_options(-fsanitize=${QUELVO_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=${QUELVO_SANITIZE})
+  add_compile_definitions(QUELVO_SANITIZED)
 endif()
 
 if(QUELVO_FUZZ)
