@@ -33,7 +33,6 @@ Unicode true
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
-!include x64.nsh
 !addincludedir "${__FILEDIR__}"
 !include login-ini.nsh
 
@@ -134,11 +133,7 @@ FunctionEnd
 
 Function .onInit
 !if "${ARCH}" == "x64"
-    ${IfNot} ${RunningX64}
-        MessageBox MB_OK|MB_ICONSTOP "Este instalador é para o Windows de 64 bits." /SD IDOK
-        SetErrorLevel 2
-        Quit
-    ${EndIf}
+    ; (A 64-bit installer does not start on 32-bit Windows at all.)
     SetRegView 64
 !endif
     ${GetParameters} $0
