@@ -29,7 +29,8 @@ install(FILES ${QUELVO_PACKAGING_DIR}/data-README.txt DESTINATION data RENAME RE
 install(FILES ${QUELVO_PACKAGING_DIR}/Login.ini DESTINATION . COMPONENT config)
 
 # On Windows the programs carry their manifest, version information and icon
-# from packaging/quelvo.rc (src/win32/app, src/cli); the installer is separate.
+# from packaging/quelvo.rc (src/win32/app, src/cli); their installer is made
+# by packaging/windows/build-installer from the build folder.
 
 if(WIN32 OR NOT TARGET quelvo)
   return()

@@ -127,10 +127,26 @@ static BOOL is_dos_drive_path(const char *path, size_t length)
            path[1] == ':' && (path[2] == '\\' || path[2] == '/');
 }
 
-/* Wine's Unix name for a DOS path. When a folder on the way does not exist
- * (a program folder without its data folder), Wine gives none: then map the
- * drive and append the rest, so the server reports the missing file under
- * its Unix name. Returns a malloc'd string, or NULL. */
+/* PATH (malloc'd) with its symbolic links resolved, when it exists. Wine
+ * names paths on drive C: through the prefix's link dosdevices/c:, whose
+ * colon a Firebird server would take for the end of a node name; the target
+ * has none. */
+static char *resolve_links(char *path)
+{
+    char *real;
+    if (!path)
+        return NULL;
+    real = realpath(path, NULL);
+    if (!real)
+        return path;
+    free(path);
+    return real;
+}
+
+/* Wine's Unix name for a DOS path, links resolved. When a folder on the way
+ * does not exist (a program folder without its data folder), Wine gives
+ * none: then map the drive and append the rest, so the server reports the
+ * missing file under its Unix name. Returns a malloc'd string, or NULL. */
 static char *unix_path_of(const char *dos, size_t length, UINT code_page)
 {
     WCHAR *wide;
@@ -145,18 +161,19 @@ static char *unix_path_of(const char *dos, size_t length, UINT code_page)
 
     mapped = wine_get_unix_file_name(wide);
     if (mapped) {
-        result = strdup(mapped);
+        result = resolve_links(strdup(mapped));
     } else {
         const WCHAR root[] = {wide[0], ':', '\\', 0};
         mapped = wine_get_unix_file_name(root);
         if (mapped) {
             /* The rest in the same code page as the Unix names (UTF-8 here). */
-            size_t root_length = strlen(mapped);
+            char *drive = resolve_links(strdup(mapped));
+            size_t root_length = drive ? strlen(drive) : 0;
             int rest_size = WideCharToMultiByte(CP_UTF8, 0, wide + 3, -1, NULL, 0, NULL, NULL);
-            result = rest_size > 0 ? malloc(root_length + 1 + (size_t)rest_size) : NULL;
+            result = drive && rest_size > 0 ? malloc(root_length + 1 + (size_t)rest_size) : NULL;
             if (result) {
                 char *rest;
-                memcpy(result, mapped, root_length);
+                memcpy(result, drive, root_length);
                 if (root_length == 0 || result[root_length - 1] != '/')
                     result[root_length++] = '/';
                 rest = result + root_length;
@@ -165,6 +182,7 @@ static char *unix_path_of(const char *dos, size_t length, UINT code_page)
                     if (*rest == '\\')
                         *rest = '/';
             }
+            free(drive);
         }
     }
     if (mapped)
