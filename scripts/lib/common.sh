@@ -84,3 +84,14 @@ fb_isql() {
 fb_attach_name() {
     printf '%s/%s:%s' "$QUELVO_FB_HOST" "$QUELVO_FB_PORT" "$1"
 }
+
+# Forgets the configuration of a build folder that was configured from
+# another source folder (build-win/ once was, from tests/windows), so that
+# the next cmake configures it afresh instead of failing.
+forget_other_source() {
+    local build="$1" cache="$1/CMakeCache.txt"
+    [ -f "$cache" ] || return 0
+    grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$QUELVO_ROOT" "$cache" && return 0
+    say "$build was configured from another source folder; configuring it afresh"
+    rm -rf "$cache" "$build/CMakeFiles"
+}
