@@ -2,7 +2,7 @@
 // timed from its launch to its first painted window (it sets an event then),
 // and closed; the programs take turns, run after run.
 //
-// usage: startup-driver --runs N PROGRAM...
+// usage: startup-driver [--runs N] [--settle MS] PROGRAM...
 // Prints one line per program: name, then the median, best and worst
 // milliseconds, then every run.
 
@@ -15,6 +15,9 @@
 #include <vector>
 
 namespace {
+
+// Pause after each run before the next launch.
+int settleMs = 500;
 
 // A named CALLBACK: a lambda converts only to the default calling convention,
 // which is not EnumWindows' one in 32-bit builds.
@@ -59,6 +62,9 @@ double launchOnce(const std::wstring& program, int run)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     CloseHandle(painted);
+    // Wine and the X server go on tidying up after a process for a while;
+    // the next launch starts after that, as a user's would.
+    Sleep(settleMs);
     return double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
@@ -71,6 +77,8 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::wcscmp(argv[i], L"--runs") == 0 && i + 1 < argc)
             runs = std::max(1, _wtoi(argv[++i]));
+        else if (std::wcscmp(argv[i], L"--settle") == 0 && i + 1 < argc)
+            settleMs = std::max(0, _wtoi(argv[++i]));
         else
             programs.push_back(argv[i]);
     }
