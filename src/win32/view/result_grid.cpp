@@ -164,19 +164,28 @@ void ResultGrid::placeHeader()
 
 void ResultGrid::updateScrollBars()
 {
-    auto vertical = win32::sized<SCROLLINFO>();
-    vertical.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-    vertical.nMax = rows_->rowCount() - 1;
-    vertical.nPage = static_cast<UINT>(pageRows());
-    vertical.nPos = topRow_;
-    SetScrollInfo(hwnd(), SB_VERT, &vertical, TRUE);
-
-    auto horizontal = win32::sized<SCROLLINFO>();
-    horizontal.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-    horizontal.nMax = totalWidth() - 1;
-    horizontal.nPage = static_cast<UINT>(dataWidth());
-    horizontal.nPos = scrollX_;
-    SetScrollInfo(hwnd(), SB_HORZ, &horizontal, TRUE);
+    // Setting a scroll bar repaints it at once (some 8 ms under Wine); only a
+    // change is set.
+    const ScrollState vertical{rows_->rowCount() - 1, pageRows(), topRow_};
+    if (vertical != shownVertical_) {
+        auto info = win32::sized<SCROLLINFO>();
+        info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+        info.nMax = vertical.max;
+        info.nPage = static_cast<UINT>(vertical.page);
+        info.nPos = vertical.position;
+        SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
+        shownVertical_ = vertical;
+    }
+    const ScrollState horizontal{totalWidth() - 1, dataWidth(), scrollX_};
+    if (horizontal != shownHorizontal_) {
+        auto info = win32::sized<SCROLLINFO>();
+        info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+        info.nMax = horizontal.max;
+        info.nPage = static_cast<UINT>(horizontal.page);
+        info.nPos = horizontal.position;
+        SetScrollInfo(hwnd(), SB_HORZ, &info, TRUE);
+        shownHorizontal_ = horizontal;
+    }
 }
 
 void ResultGrid::showPendingRows()

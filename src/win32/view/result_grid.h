@@ -77,7 +77,16 @@ private:
     int dataWidth() const;
     int columnLeft(int column) const; // from the first column's left edge
 
+    struct ScrollState {
+        int max = -1;
+        int page = -1;
+        int position = -1;
+        friend bool operator==(const ScrollState&, const ScrollState&) = default;
+    };
+
     ui::ResultRows* rows_ = nullptr;
+    ScrollState shownVertical_;
+    ScrollState shownHorizontal_;
     HFONT font_ = nullptr;
     int dpi_ = 96;
     Control header_;
