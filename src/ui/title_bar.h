@@ -66,7 +66,50 @@ enum class TitleBarHandler {
 // picture's hover handlers.
 std::optional<TitleBarHandler> titleBarHandler(TitleBarKind kind, TitlePicture picture, PictureEvent event);
 
+// Runs the handler of that name on a title bar of either front-end; both
+// name their handlers as the enum does.
+template <typename Bar>
+void runTitleBarHandler(Bar& bar, TitleBarHandler handler)
+{
+    using H = TitleBarHandler;
+    switch (handler) {
+    case H::minimizedClick: bar.minimizedClick(); break;
+    case H::maximizedClick: bar.maximizedClick(); break;
+    case H::bk_maxClick: bar.bk_maxClick(); break;
+    case H::closeClick: bar.closeClick(); break;
+    case H::minimizedMouseEnter: bar.minimizedMouseEnter(); break;
+    case H::minimizedMouseLeave: bar.minimizedMouseLeave(); break;
+    case H::maximizedMouseEnter: bar.maximizedMouseEnter(); break;
+    case H::maximizedMouseLeave: bar.maximizedMouseLeave(); break;
+    case H::bk_maxMouseEnter: bar.bk_maxMouseEnter(); break;
+    case H::bk_maxMouseLeave: bar.bk_maxMouseLeave(); break;
+    case H::closeMouseEnter: bar.closeMouseEnter(); break;
+    case H::closeMouseLeave: bar.closeMouseLeave(); break;
+    }
+}
+
+// The picture member of either front-end's title bar that `picture` names.
+template <typename Bar>
+auto& titleBarPicture(Bar& bar, TitlePicture picture)
+{
+    switch (picture) {
+    case TitlePicture::Image1: return bar.Image1;
+    case TitlePicture::minimized: return bar.minimized;
+    case TitlePicture::maximized: return bar.maximized;
+    case TitlePicture::bk_max: return bar.bk_max;
+    case TitlePicture::close: break;
+    }
+    return bar.close;
+}
+
 enum class TitleCell { Panel7, Panel8, Panel6 };
+
+// The cell member of either front-end's title bar that `cell` names.
+template <typename Bar>
+auto& titleBarCell(Bar& bar, TitleCell cell)
+{
+    return cell == TitleCell::Panel7 ? bar.Panel7 : cell == TitleCell::Panel8 ? bar.Panel8 : bar.Panel6;
+}
 struct CellColor {
     TitleCell cell;
     Color color;

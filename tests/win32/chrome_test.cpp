@@ -14,14 +14,6 @@ using testing_support::scriptRows;
 
 namespace {
 
-RECT boundsIn(HWND parent, HWND child)
-{
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 bool quitWasPosted()
 {
     MSG message{};

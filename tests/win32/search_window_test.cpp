@@ -16,14 +16,6 @@ using testing_support::scriptRows;
 
 namespace {
 
-RECT boundsIn(HWND parent, HWND child)
-{
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 std::tuple<long, long, long, long> xywh(const RECT& r)
 {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};

@@ -13,14 +13,6 @@ namespace ids = win32::ids;
 
 namespace {
 
-RECT boundsIn(HWND parent, HWND child)
-{
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 TEST(SolutionWindow, ShowsEachKindOfRecordAsSplit)
 {
     struct Case {

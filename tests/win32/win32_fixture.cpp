@@ -83,6 +83,14 @@ POINT centreOf(HWND window)
     return {r.right / 2, r.bottom / 2};
 }
 
+RECT boundsIn(HWND parent, HWND child)
+{
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 void click(HWND window, POINT at, UINT down, UINT up)
 {
     const WPARAM keys = down == WM_LBUTTONDOWN ? MK_LBUTTON : down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_MBUTTON;

@@ -28,6 +28,8 @@ void pump(int milliseconds = 0);
 // A left click (or another button's) by messages, in client coordinates.
 void click(HWND window, POINT at, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP);
 POINT centreOf(HWND window);
+// A child's bounds in another window's client coordinates.
+RECT boundsIn(HWND parent, HWND child);
 
 // The pointer moved over a window (the real one, so the system tracks
 // entering and leaving), or away from every window of the program.

@@ -42,15 +42,9 @@ private:
 
 Program::Program(const Options& options)
 {
-    service_ = options.libraryNames.empty()
-                   ? std::make_unique<TServiceConnection>(options.folder)
-                   : std::make_unique<TServiceConnection>(options.folder, options.libraryNames);
-    ServiceConnection = service_.get();
     waitCursor_ = std::make_unique<WaitCursor>();
-    service_->FDConnection1.setBusyIndicator(waitCursor_.get());
-    ui::guarded([this] { service_->DataModuleCreate(); });
-
-    window_ = std::make_unique<TForm2>(*service_);
+    service_ = std::make_unique<ui::ServiceLifetime>(options, waitCursor_.get());
+    window_ = std::make_unique<TForm2>(service_->service());
     Form2 = window_.get();
 }
 
@@ -65,16 +59,8 @@ void Program::end()
         window_.reset();
         Form2 = nullptr;
     }
-    if (service_) {
-        try {
-            service_->shutdown();
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", e.what());
-        }
-        service_->FDConnection1.setBusyIndicator(nullptr);
-        service_.reset();
-        ServiceConnection = nullptr;
-    }
+    if (service_)
+        service_->end();
     waitCursor_.reset();
 }
 

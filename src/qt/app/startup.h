@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/service_lifetime.h"
+
 #include <QString>
 
 #include <functional>
@@ -20,15 +22,12 @@ class WaitCursor;
 // before the client library goes.
 class Program {
 public:
-    struct Options {
-        std::string folder;                     // empty: the executable's own
-        std::vector<std::string> libraryNames;  // empty: the platform's defaults
-    };
+    using Options = ui::ServiceLifetime::Options;
 
     explicit Program(const Options& options);
     ~Program();
 
-    TServiceConnection& service() { return *service_; }
+    TServiceConnection& service() { return service_->service(); }
     TForm2& searchWindow() { return *window_; }
 
     // Destroys the search window, then closes the query and detaches. Errors
@@ -36,8 +35,8 @@ public:
     void end();
 
 private:
-    std::unique_ptr<TServiceConnection> service_;
     std::unique_ptr<WaitCursor> waitCursor_;
+    std::unique_ptr<ui::ServiceLifetime> service_;
     std::unique_ptr<TForm2> window_;
 };
 

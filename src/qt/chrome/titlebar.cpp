@@ -150,7 +150,7 @@ TitleBar::TitleBar(Kind kind, QWidget* window, QWidget* parent)
     using ui::PictureEvent;
     for (ui::TitlePicture p : {ui::TitlePicture::Image1, ui::TitlePicture::minimized, ui::TitlePicture::maximized,
                                ui::TitlePicture::bk_max, ui::TitlePicture::close}) {
-        PictureBox* box = pictureFor(p);
+        PictureBox* box = ui::titleBarPicture(*this, p);
         const std::pair<PictureEvent, void (PictureBox::*)()> events[] = {
             {PictureEvent::Click, &PictureBox::clicked},
             {PictureEvent::Enter, &PictureBox::entered},
@@ -158,39 +158,8 @@ TitleBar::TitleBar(Kind kind, QWidget* window, QWidget* parent)
         };
         for (const auto& [event, signal] : events) {
             if (const auto handler = ui::titleBarHandler(kind_, p, event))
-                connect(box, signal, this, [this, h = *handler] { run(h); });
+                connect(box, signal, this, [this, h = *handler] { ui::runTitleBarHandler(*this, h); });
         }
-    }
-}
-
-PictureBox* TitleBar::pictureFor(ui::TitlePicture picture) const
-{
-    switch (picture) {
-    case ui::TitlePicture::Image1: return Image1;
-    case ui::TitlePicture::minimized: return minimized;
-    case ui::TitlePicture::maximized: return maximized;
-    case ui::TitlePicture::bk_max: return bk_max;
-    case ui::TitlePicture::close: return close;
-    }
-    return nullptr;
-}
-
-void TitleBar::run(ui::TitleBarHandler handler)
-{
-    using H = ui::TitleBarHandler;
-    switch (handler) {
-    case H::minimizedClick: minimizedClick(); break;
-    case H::maximizedClick: maximizedClick(); break;
-    case H::bk_maxClick: bk_maxClick(); break;
-    case H::closeClick: closeClick(); break;
-    case H::minimizedMouseEnter: minimizedMouseEnter(); break;
-    case H::minimizedMouseLeave: minimizedMouseLeave(); break;
-    case H::maximizedMouseEnter: maximizedMouseEnter(); break;
-    case H::maximizedMouseLeave: maximizedMouseLeave(); break;
-    case H::bk_maxMouseEnter: bk_maxMouseEnter(); break;
-    case H::bk_maxMouseLeave: bk_maxMouseLeave(); break;
-    case H::closeMouseEnter: closeMouseEnter(); break;
-    case H::closeMouseLeave: closeMouseLeave(); break;
     }
 }
 
@@ -264,8 +233,8 @@ void TitleBar::toggleMaximized()
         window_->showNormal();
     else
         window_->showMaximized();
-    pictureFor(step.show)->show();
-    pictureFor(step.hide)->hide();
+    ui::titleBarPicture(*this, step.show)->show();
+    ui::titleBarPicture(*this, step.hide)->hide();
 }
 
 void TitleBar::closeClick()
@@ -286,7 +255,7 @@ void TitleBar::paintCell(ui::TitleBarHandler hoverHandler)
     const auto paint = ui::cellColorFor(hoverHandler);
     if (!paint)
         return;
-    QWidget* cell = paint->cell == ui::TitleCell::Panel7 ? Panel7 : paint->cell == ui::TitleCell::Panel8 ? Panel8 : Panel6;
+    QWidget* cell = ui::titleBarCell(*this, paint->cell);
     QPalette palette = cell->palette();
     palette.setColor(QPalette::Window, colorFromBgr(paint->color));
     cell->setPalette(palette);

@@ -88,8 +88,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    PictureBox* pictureFor(ui::TitlePicture picture) const;
-    void run(ui::TitleBarHandler handler);
     void paintCell(ui::TitleBarHandler hoverHandler);
     void toggleMaximized();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/service_lifetime.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,17 +20,14 @@ class WaitCursor;
 // client library goes.
 class Program {
 public:
-    struct Options {
-        std::string folder;                    // empty: the executable's own
-        std::vector<std::string> libraryNames; // empty: the platform's defaults
-    };
+    using Options = ui::ServiceLifetime::Options;
 
     explicit Program(const Options& options);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    TServiceConnection& service() { return *service_; }
+    TServiceConnection& service() { return service_->service(); }
     TForm2& searchWindow() { return *window_; }
     WaitCursor& waitCursor() { return *waitCursor_; }
 
@@ -40,8 +39,8 @@ public:
     void end();
 
 private:
-    std::unique_ptr<TServiceConnection> service_;
     std::unique_ptr<WaitCursor> waitCursor_;
+    std::unique_ptr<ui::ServiceLifetime> service_;
     std::unique_ptr<TForm2> window_;
 };
 

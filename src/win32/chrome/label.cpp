@@ -48,7 +48,7 @@ int Label::textWidth() const
     return win32::textWidth(font_, wide(t.c_str()), static_cast<int>(t.size()));
 }
 
-void Label::paint(HDC dc)
+void Label::paint(HDC dc, const RECT&)
 {
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -64,22 +64,12 @@ void Label::paint(HDC dc)
 LRESULT Label::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PaintDC dc(hwnd());
-        paint(dc.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_NCHITTEST:
         return HTTRANSPARENT; // the pointer belongs to the panel beneath
     default:
         break;
     }
-    return Window::onMessage(message, wParam, lParam);
+    return PaintedWindow::onMessage(message, wParam, lParam);
 }
 
 } // namespace win32

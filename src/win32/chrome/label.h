@@ -8,7 +8,7 @@ namespace win32 {
 
 // One line of text over its panel's colour. The caption is the window text,
 // so it reads back as any window's does.
-class Label : public Window {
+class Label : public PaintedWindow {
 public:
     // `format`: DT_LEFT or DT_CENTER; the line is always centred vertically.
     void create(HWND parent, int id, const std::u16string& text, HFONT font, ui::Color textColor,
@@ -23,7 +23,7 @@ protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void paint(HDC dc);
+    void paint(HDC dc, const RECT& dirty) override;
 
     HFONT font_ = nullptr;
     ui::Color textColor_ = 0;

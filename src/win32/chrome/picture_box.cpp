@@ -99,7 +99,7 @@ void PictureBox::makeBitmap(ui::Size box)
         bitmap_ = bitmapOf(enlarged(*picture_, wholeFactor(dpi_)), at.width, at.height);
 }
 
-void PictureBox::paint(HDC dc)
+void PictureBox::paint(HDC dc, const RECT&)
 {
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -114,16 +114,6 @@ void PictureBox::paint(HDC dc)
 LRESULT PictureBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PaintDC dc(hwnd());
-        paint(dc.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_MOUSEMOVE:
         if (!tracking_) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
@@ -160,7 +150,7 @@ LRESULT PictureBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return Window::onMessage(message, wParam, lParam);
+    return PaintedWindow::onMessage(message, wParam, lParam);
 }
 
 } // namespace win32

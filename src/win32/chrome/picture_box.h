@@ -13,7 +13,7 @@ namespace win32 {
 // A picture over its panel's colour. The whole rectangle counts for the
 // pointer: entering and leaving it, and left clicks (press and release
 // inside it).
-class PictureBox : public Window {
+class PictureBox : public PaintedWindow {
 public:
     void create(HWND parent, int id, const artwork::Picture& picture, ui::PictureFit fit, const Panel& background,
                 const ui::Rect& bounds, int dpi);
@@ -36,7 +36,7 @@ protected:
 
 private:
     void makeBitmap(ui::Size box);
-    void paint(HDC dc);
+    void paint(HDC dc, const RECT& dirty) override;
 
     const artwork::Picture* picture_ = nullptr;
     ui::PictureFit fit_ = ui::PictureFit::ActualSize;

@@ -55,7 +55,7 @@ void TitleBar::create(BorderlessWindow& window, ui::TitleBarKind kind, const Fon
     // Which picture raises which handler is decided with the Qt windows.
     for (ui::TitlePicture p : {ui::TitlePicture::Image1, ui::TitlePicture::minimized, ui::TitlePicture::maximized,
                                ui::TitlePicture::bk_max, ui::TitlePicture::close}) {
-        PictureBox& box = pictureFor(p);
+        PictureBox& box = ui::titleBarPicture(*this, p);
         const std::pair<ui::PictureEvent, std::function<void()>*> events[] = {
             {ui::PictureEvent::Click, &box.onClick},
             {ui::PictureEvent::Enter, &box.onEnter},
@@ -63,7 +63,7 @@ void TitleBar::create(BorderlessWindow& window, ui::TitleBarKind kind, const Fon
         };
         for (const auto& [event, slot] : events) {
             if (const auto handler = ui::titleBarHandler(kind_, p, event))
-                *slot = [this, h = *handler] { run(h); };
+                *slot = [this, h = *handler] { ui::runTitleBarHandler(*this, h); };
         }
     }
 }
@@ -92,37 +92,6 @@ void TitleBar::layout(int width, int dpi)
 void TitleBar::setFonts(const Fonts& fonts)
 {
     lbVersion.setFont(fonts.caption.get());
-}
-
-PictureBox& TitleBar::pictureFor(ui::TitlePicture picture)
-{
-    switch (picture) {
-    case ui::TitlePicture::Image1: return Image1;
-    case ui::TitlePicture::minimized: return minimized;
-    case ui::TitlePicture::maximized: return maximized;
-    case ui::TitlePicture::bk_max: return bk_max;
-    case ui::TitlePicture::close: break;
-    }
-    return close;
-}
-
-void TitleBar::run(ui::TitleBarHandler handler)
-{
-    using H = ui::TitleBarHandler;
-    switch (handler) {
-    case H::minimizedClick: minimizedClick(); break;
-    case H::maximizedClick: maximizedClick(); break;
-    case H::bk_maxClick: bk_maxClick(); break;
-    case H::closeClick: closeClick(); break;
-    case H::minimizedMouseEnter: minimizedMouseEnter(); break;
-    case H::minimizedMouseLeave: minimizedMouseLeave(); break;
-    case H::maximizedMouseEnter: maximizedMouseEnter(); break;
-    case H::maximizedMouseLeave: maximizedMouseLeave(); break;
-    case H::bk_maxMouseEnter: bk_maxMouseEnter(); break;
-    case H::bk_maxMouseLeave: bk_maxMouseLeave(); break;
-    case H::closeMouseEnter: closeMouseEnter(); break;
-    case H::closeMouseLeave: closeMouseLeave(); break;
-    }
 }
 
 void TitleBar::pnlTopoMouseDown(ui::MouseButton button, WPARAM, POINT)
@@ -157,8 +126,8 @@ void TitleBar::toggleMaximized()
 {
     const ui::MaximizeStep step = ui::maximizeOrRestore(window_->state());
     window_->setState(step.newState);
-    pictureFor(step.show).setVisible(true);
-    pictureFor(step.hide).setVisible(false);
+    ui::titleBarPicture(*this, step.show).setVisible(true);
+    ui::titleBarPicture(*this, step.hide).setVisible(false);
 }
 
 void TitleBar::closeClick()
@@ -171,8 +140,7 @@ void TitleBar::paintCell(ui::TitleBarHandler hoverHandler)
     const auto paint = ui::cellColorFor(hoverHandler);
     if (!paint)
         return;
-    Panel& cell = paint->cell == ui::TitleCell::Panel7 ? Panel7 : paint->cell == ui::TitleCell::Panel8 ? Panel8 : Panel6;
-    cell.setColor(paint->color);
+    ui::titleBarCell(*this, paint->cell).setColor(paint->color);
 }
 
 void TitleBar::minimizedMouseEnter() { paintCell(ui::TitleBarHandler::minimizedMouseEnter); }

@@ -53,8 +53,6 @@ public:
     void closeMouseLeave();
 
 private:
-    PictureBox& pictureFor(ui::TitlePicture picture);
-    void run(ui::TitleBarHandler handler);
     void paintCell(ui::TitleBarHandler hoverHandler);
     void toggleMaximized();
 

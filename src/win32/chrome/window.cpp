@@ -121,6 +121,29 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
+LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps{};
+        const HDC dc = BeginPaint(hwnd(), &ps);
+        paint(dc, ps.rcPaint);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT all{};
+        GetClientRect(hwnd(), &all);
+        paint(reinterpret_cast<HDC>(wParam), all);
+        return 0;
+    }
+    default:
+        return Window::onMessage(message, wParam, lParam);
+    }
+}
+
 void dispatch(const MSG& message)
 {
     TranslateMessage(&message);

@@ -60,6 +60,15 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// A window that paints its whole client area itself: no background erase,
+// the same painting for the screen and for WM_PRINTCLIENT.
+class PaintedWindow : public Window {
+protected:
+    // `dirty` is the part to paint, in client coordinates.
+    virtual void paint(HDC dc, const RECT& dirty) = 0;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 // A control of the system's (EDIT, the header), owned the same way: its
 // window goes with the object.
 class Control {

@@ -164,28 +164,23 @@ void ResultGrid::placeHeader()
 
 void ResultGrid::updateScrollBars()
 {
+    setScrollBar(SB_VERT, {rows_->rowCount() - 1, pageRows(), topRow_}, shownVertical_);
+    setScrollBar(SB_HORZ, {totalWidth() - 1, dataWidth(), scrollX_}, shownHorizontal_);
+}
+
+void ResultGrid::setScrollBar(int bar, const ScrollState& state, ScrollState& shown)
+{
     // Setting a scroll bar repaints it at once (some 8 ms under Wine); only a
     // change is set.
-    const ScrollState vertical{rows_->rowCount() - 1, pageRows(), topRow_};
-    if (vertical != shownVertical_) {
-        auto info = win32::sized<SCROLLINFO>();
-        info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-        info.nMax = vertical.max;
-        info.nPage = static_cast<UINT>(vertical.page);
-        info.nPos = vertical.position;
-        SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
-        shownVertical_ = vertical;
-    }
-    const ScrollState horizontal{totalWidth() - 1, dataWidth(), scrollX_};
-    if (horizontal != shownHorizontal_) {
-        auto info = win32::sized<SCROLLINFO>();
-        info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-        info.nMax = horizontal.max;
-        info.nPage = static_cast<UINT>(horizontal.page);
-        info.nPos = horizontal.position;
-        SetScrollInfo(hwnd(), SB_HORZ, &info, TRUE);
-        shownHorizontal_ = horizontal;
-    }
+    if (state == shown)
+        return;
+    auto info = win32::sized<SCROLLINFO>();
+    info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+    info.nMax = state.max;
+    info.nPage = static_cast<UINT>(state.page);
+    info.nPos = state.position;
+    SetScrollInfo(hwnd(), bar, &info, TRUE);
+    shown = state;
 }
 
 void ResultGrid::showPendingRows()
@@ -451,18 +446,6 @@ void ResultGrid::paint(HDC target, const RECT& dirty)
 LRESULT ResultGrid::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PaintDC dc(hwnd());
-        paint(dc.get(), dc.dirty());
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        const ui::Size client = clientSize();
-        paint(reinterpret_cast<HDC>(wParam), RECT{0, 0, client.width, client.height});
-        return 0;
-    }
     case WM_SIZE:
         placeHeader();
         scrollHorizontally(scrollX_);
@@ -549,7 +532,7 @@ LRESULT ResultGrid::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return Window::onMessage(message, wParam, lParam);
+    return PaintedWindow::onMessage(message, wParam, lParam);
 }
 
 } // namespace win32

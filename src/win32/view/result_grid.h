@@ -19,7 +19,7 @@ namespace win32 {
 // line of its word-wrapped text, clipped. Rows come from ui::ResultRows; the
 // next batch is fetched only when the view reaches the last row shown. The
 // cell click follows ui::CellClickRule.
-class ResultGrid : public Window {
+class ResultGrid : public PaintedWindow {
 public:
     void create(HWND parent, int id, ui::ResultRows& rows, HFONT font, int dpi);
     void setFont(HFONT font, int dpi);
@@ -63,7 +63,7 @@ private:
     void updateScrollBars();
     void fetchAsNeeded();
     void showPendingRows();
-    void paint(HDC dc, const RECT& dirty);
+    void paint(HDC dc, const RECT& dirty) override;
     void paintIndicator(HDC dc, int y, int row);
     void paintCell(HDC dc, const RECT& cell, const RECT& visible, int row, int column);
     Hit hitTest(POINT at) const;
@@ -83,6 +83,7 @@ private:
         int position = -1;
         friend bool operator==(const ScrollState&, const ScrollState&) = default;
     };
+    void setScrollBar(int bar, const ScrollState& state, ScrollState& shown);
 
     ui::ResultRows* rows_ = nullptr;
     ScrollState shownVertical_;
