@@ -189,12 +189,15 @@ wine_xvfb_stop() {
 # unchanged bridge is not rebuilt.
 wine_build_bridge() {
     local dir="$1" stamp want tmp
-    local flags=(-shared -O2 -Wall -Wextra -Werror -fvisibility=hidden)
+    # The export table goes straight to winebuild, which would otherwise name
+    # the module after that file.
+    local flags=(-shared -O2 -Wall -Wextra -Werror -fvisibility=hidden
+        "-Wb,--export=$QUELVO_BRIDGE_SOURCE/fbclient.exports,--filename=fbclient.dll")
     [ -n "$dir" ] || die "wine_build_bridge: no folder given"
     command -v winegcc >/dev/null 2>&1 || die "winegcc is missing; run scripts/setup-deps (wine64-tools)"
     mkdir -p "$dir"
     stamp="$dir/.fbclient-bridge.stamp"
-    want="$(cat "$QUELVO_BRIDGE_SOURCE/bridge.c" "$QUELVO_BRIDGE_SOURCE/fbclient.spec" |
+    want="$(cat "$QUELVO_BRIDGE_SOURCE/bridge.c" "$QUELVO_BRIDGE_SOURCE/fbclient.exports" |
         { cat; printf '%s\n' "${flags[*]}" "$(winegcc --version 2>&1 | head -n 1)"; } | sha256sum)"
     want="${want%% *}"
     if [ -f "$dir/fbclient.dll" ] && [ -f "$stamp" ] &&
@@ -204,7 +207,7 @@ wine_build_bridge() {
     tmp="$(mktemp -d "$dir/.fbclient-bridge.XXXXXX")"
     # winegcc names its output fbclient.dll.so; Wine wants the DLL's name.
     if ! winegcc "${flags[@]}" -o "$tmp/fbclient.dll" \
-        "$QUELVO_BRIDGE_SOURCE/fbclient.spec" "$QUELVO_BRIDGE_SOURCE/bridge.c" -ldl >"$tmp/build.log" 2>&1; then
+        "$QUELVO_BRIDGE_SOURCE/bridge.c" -ldl >"$tmp/build.log" 2>&1; then
         cat "$tmp/build.log" >&2
         rm -rf "$tmp"
         die "building the fbclient bridge failed"
