@@ -7,7 +7,8 @@
 namespace artwork {
 namespace {
 
-// The image refers to the compiled-in pixels without a copy.
+// The image refers to the compiled-in pixels without a copy, so making one
+// costs no more than keeping one.
 QImage image(PictureId id)
 {
     const Picture& p = picture(id);
@@ -17,53 +18,21 @@ QImage image(PictureId id)
 
 } // namespace
 
-QImage logo()
-{
-    static const QImage i = image(PictureId::Logo);
-    return i;
-}
+QImage logo() { return image(PictureId::Logo); }
 
-QImage minimizeGlyph()
-{
-    static const QImage i = image(PictureId::Minimize);
-    return i;
-}
+QImage minimizeGlyph() { return image(PictureId::Minimize); }
 
-QImage maximizeGlyph()
-{
-    static const QImage i = image(PictureId::Maximize);
-    return i;
-}
+QImage maximizeGlyph() { return image(PictureId::Maximize); }
 
-QImage restoreGlyph()
-{
-    static const QImage i = image(PictureId::Restore);
-    return i;
-}
+QImage restoreGlyph() { return image(PictureId::Restore); }
 
-QImage closeGlyph()
-{
-    static const QImage i = image(PictureId::Close);
-    return i;
-}
+QImage closeGlyph() { return image(PictureId::Close); }
 
-QImage searchGlyph()
-{
-    static const QImage i = image(PictureId::Search);
-    return i;
-}
+QImage searchGlyph() { return image(PictureId::Search); }
 
-QImage searchHoverGlyph()
-{
-    static const QImage i = image(PictureId::SearchHover);
-    return i;
-}
+QImage searchHoverGlyph() { return image(PictureId::SearchHover); }
 
-QImage applicationIconImage()
-{
-    static const QImage i = image(PictureId::ApplicationIcon);
-    return i;
-}
+QImage applicationIconImage() { return image(PictureId::ApplicationIcon); }
 
 QIcon applicationIcon()
 {
@@ -72,11 +41,7 @@ QIcon applicationIcon()
     return icon;
 }
 
-QImage sqlWaitCursorImage()
-{
-    static const QImage i = image(PictureId::SqlWaitCursor);
-    return i;
-}
+QImage sqlWaitCursorImage() { return image(PictureId::SqlWaitCursor); }
 
 QCursor sqlWaitCursor()
 {
