@@ -101,21 +101,6 @@ ServerBack::~ServerBack()
     }
 }
 
-std::string run(const std::string& command, bool mayFail)
-{
-    std::string output;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        output.append(buffer, n);
-    const int status = pclose(pipe);
-    if (status != 0 && !mayFail)
-        throw std::runtime_error(command + " failed:\n" + output);
-    return output;
-}
-
 long residentKilobytes()
 {
     std::ifstream status("/proc/self/status");

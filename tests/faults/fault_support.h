@@ -34,9 +34,7 @@ struct ServerBack {
     ~ServerBack();
 };
 
-// Runs a command, returns its output (stdout and stderr); fails the test on
-// a non-zero exit unless `mayFail`.
-std::string run(const std::string& command, bool mayFail = false);
+using testing_support::run;
 
 // Resident memory of this process, in kB, from /proc/self/status.
 long residentKilobytes();

@@ -47,19 +47,7 @@ constexpr int SilentSeconds = 75; // longer than the bound
 
 const std::string Script = std::string(QUELVO_SOURCE_DIR) + "/tests/faults/vanishing-server";
 
-std::string run(const std::string& command)
-{
-    std::string output;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        output.append(buffer, n);
-    if (pclose(pipe) != 0)
-        throw std::runtime_error(command + " failed:\n" + output);
-    return output;
-}
+using testing_support::run;
 
 std::string value(const std::string& output, const std::string& key)
 {

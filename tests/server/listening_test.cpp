@@ -62,25 +62,13 @@ std::set<std::string> listeners(int port)
     return found;
 }
 
-// Runs the server script with one command; its exit status and output.
-int serverScript(const std::string& command, std::string& output)
-{
-    const std::string line = std::string(QUELVO_SOURCE_DIR) + "/scripts/firebird-server " + command + " 2>&1";
-    FILE* pipe = popen(line.c_str(), "r");
-    if (!pipe)
-        return -1;
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        output.append(buffer, n);
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST(Listening, TheServerListensOn127001Port3050AndNowhereElse)
 {
     EXPECT_EQ(listeners(Port), std::set<std::string>{"127.0.0.1:3050"});
-    std::string output;
-    EXPECT_EQ(serverScript("listening", output), 0) << output;
+    int status = -1;
+    const std::string output =
+        testing_support::run(std::string(QUELVO_SOURCE_DIR) + "/scripts/firebird-server listening", status);
+    EXPECT_EQ(status, 0) << output;
     std::printf("%s", output.c_str());
 }
 

@@ -19,8 +19,6 @@ std::string dataRoot()
     return env && *env ? env : "/var/tmp/quelvo-fbdata";
 }
 
-namespace {
-
 std::string run(const std::string& command, int& status)
 {
     std::string output;
@@ -30,9 +28,21 @@ std::string run(const std::string& command, int& status)
     char buffer[4096];
     while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
         output.append(buffer, n);
-    status = pclose(pipe);
+    const int waited = pclose(pipe);
+    status = waited != -1 && WIFEXITED(waited) ? WEXITSTATUS(waited) : -1;
     return output;
 }
+
+std::string run(const std::string& command, bool mayFail)
+{
+    int status = 0;
+    std::string output = run(command, status);
+    if (status != 0 && !mayFail)
+        throw std::runtime_error(command + " failed:\n" + output);
+    return output;
+}
+
+namespace {
 
 std::string runIsql(const std::string& script)
 {

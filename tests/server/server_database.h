@@ -38,6 +38,12 @@ std::string dataRoot();
 // salvar" and `other` rows that do not.
 std::string attendanceTable(int matching, int other);
 
+// Runs a shell command; returns its output (standard output and error) and
+// puts its exit code in `status` (-1 when it did not exit).
+std::string run(const std::string& command, int& status);
+// The same, throwing with that output when the command fails, unless `mayFail`.
+std::string run(const std::string& command, bool mayFail = false);
+
 // Runs the project's server script (start, stop).
 void serverScript(const std::string& command);
 
