@@ -114,24 +114,22 @@ TEST(WaitCursor, TheCursorIsTheSqlHourglassWithItsHotSpotAtTheTopLeft)
 
 TEST(ShowState, TheLaunchersStateIsApplied)
 {
-    {
+    const struct {
+        int command;
+        bool zoomed;
+        bool iconic;
+    } cases[] = {
+        {SW_SHOWMAXIMIZED, true, false},
+        {SW_SHOWMINNOACTIVE, false, true},
+        {SW_SHOWNORMAL, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
         Windows w;
-        w.program().applyShowState(SW_SHOWMAXIMIZED);
+        w.program().applyShowState(c.command);
         pump();
-        EXPECT_TRUE(IsZoomed(w.form().hwnd()));
-    }
-    {
-        Windows w;
-        w.program().applyShowState(SW_SHOWMINNOACTIVE);
-        pump();
-        EXPECT_TRUE(IsIconic(w.form().hwnd()));
-    }
-    {
-        Windows w;
-        w.program().applyShowState(SW_SHOWNORMAL);
-        pump();
-        EXPECT_FALSE(IsIconic(w.form().hwnd()));
-        EXPECT_FALSE(IsZoomed(w.form().hwnd()));
+        EXPECT_EQ(IsZoomed(w.form().hwnd()) != FALSE, c.zoomed);
+        EXPECT_EQ(IsIconic(w.form().hwnd()) != FALSE, c.iconic);
     }
 }
 

@@ -50,43 +50,48 @@ TEST(TitleBar, ComponentsAndTheFreeStretch)
     EXPECT_FALSE(bar.bk_max.isVisible());
 }
 
-TEST(TitleBar, HoverColoursInTheSearchWindow)
+// Each picture's hover colours its own cell, and only that one, while the
+// pointer is over it. The search window's logo colours the minimise cell;
+// the solution window's logo is inert.
+void checkHoverColours(win32::TitleBar& bar, bool logoColoursMinimise)
 {
-    Windows w;
-    win32::TitleBar& bar = w.form().pnlTopo;
     struct Case {
         HWND picture;
-        win32::Panel* cell;
+        win32::Panel* cell; // none: no cell changes
         ui::Color color;
     } cases[] = {
         {bar.minimized.hwnd(), &bar.Panel7, ui::NavyColor},
         {bar.maximized.hwnd(), &bar.Panel8, ui::NavyColor},
         {bar.close.hwnd(), &bar.Panel6, ui::RedColor},
-        {bar.Image1.hwnd(), &bar.Panel7, ui::NavyColor}, // the logo colours the minimise cell
+        {bar.Image1.hwnd(), logoColoursMinimise ? &bar.Panel7 : nullptr, ui::NavyColor},
     };
     for (const Case& c : cases) {
         pointAt(c.picture);
-        EXPECT_EQ(c.cell->color(), c.color);
         for (win32::Panel* other : {&bar.Panel7, &bar.Panel8, &bar.Panel6}) {
             if (other != c.cell) {
                 EXPECT_EQ(other->color(), ui::TitleBarColor);
             }
         }
-        // The glyph stays white on the hover colour: no box around it.
-        const Capture shown = capture(c.cell->hwnd());
-        EXPECT_EQ(shown.at(2, 2), rgbOf(c.color));
-        if (c.picture != bar.Image1.hwnd()) {
-            EXPECT_GT(shown.count(0xFFFFFF), 20);
+        if (c.cell) {
+            EXPECT_EQ(c.cell->color(), c.color);
+            // The glyph stays white on the hover colour: no box around it.
+            const Capture shown = capture(c.cell->hwnd());
+            EXPECT_EQ(shown.at(2, 2), rgbOf(c.color));
+            if (c.picture != bar.Image1.hwnd()) {
+                EXPECT_GT(shown.count(0xFFFFFF), 20);
+            }
         }
         pointAway();
-        EXPECT_EQ(c.cell->color(), ui::TitleBarColor);
+        if (c.cell) {
+            EXPECT_EQ(c.cell->color(), ui::TitleBarColor);
+        }
     }
 }
 
-TEST(TitleBar, TheRestorePictureColoursItsCellInBothWindows)
+// With the window maximised, the restore picture colours the cell it shares
+// with the maximise picture.
+void checkRestoreHover(win32::TitleBar& bar)
 {
-    Windows w;
-    win32::TitleBar& bar = w.form().pnlTopo;
     click(bar.maximized.hwnd(), centreOf(bar.maximized.hwnd()));
     pump();
     ASSERT_TRUE(bar.bk_max.isVisible());
@@ -96,6 +101,29 @@ TEST(TitleBar, TheRestorePictureColoursItsCellInBothWindows)
     EXPECT_EQ(bar.Panel8.color(), ui::TitleBarColor);
     click(bar.bk_max.hwnd(), centreOf(bar.bk_max.hwnd()));
     pump();
+}
+
+TEST(TitleBar, HoverColoursInTheSearchWindow)
+{
+    Windows w;
+    checkHoverColours(w.form().pnlTopo, true);
+}
+
+TEST(TitleBar, HoverColoursInTheSolutionWindow)
+{
+    Windows w;
+    scriptRows(1);
+    w.clickMagnifier();
+    w.openSolution(0, [](TForm1& form) { checkHoverColours(form.pnlTopo, false); });
+}
+
+TEST(TitleBar, TheRestorePictureColoursItsCellInBothWindows)
+{
+    Windows w;
+    checkRestoreHover(w.form().pnlTopo);
+    scriptRows(1);
+    w.clickMagnifier();
+    w.openSolution(0, [](TForm1& form) { checkRestoreHover(form.pnlTopo); });
 }
 
 TEST(TitleBar, GlyphsArePixelExactAndCentredInTheirCells)
@@ -125,11 +153,7 @@ TEST(TitleBar, GlyphsArePixelExactAndCentredInTheirCells)
 
     click(bar.maximized.hwnd(), centreOf(bar.maximized.hwnd()));
     pump();
-    const Capture restored = capture(bar.Panel8.hwnd());
-    int white = 0;
-    for (std::uint32_t p : restored.pixels)
-        white += p == 0xFFFFFF;
-    EXPECT_EQ(white, 56); // the restore glyph
+    EXPECT_EQ(capture(bar.Panel8.hwnd()).count(0xFFFFFF), 56); // the restore glyph
     click(bar.bk_max.hwnd(), centreOf(bar.bk_max.hwnd()));
     pump();
 }
@@ -192,9 +216,7 @@ TEST(TitleBar, OnlyALeftPressOnTheFreeStretchDragsTheWindow)
         SysCommandSpy spy;
         // The system's move loop ends at the first button release it takes.
         PostMessageW(w.form().hwnd(), WM_LBUTTONUP, 0, 0);
-        const WPARAM keys = c.down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON;
-        SendMessageW(c.target, c.down, keys, MAKELPARAM(c.at.x, c.at.y));
-        SendMessageW(c.target, c.up, 0, MAKELPARAM(c.at.x, c.at.y));
+        click(c.target, c.at, c.down, c.up);
         pump();
         const bool dragged = !spy.seen.empty();
         EXPECT_EQ(dragged, c.drags);

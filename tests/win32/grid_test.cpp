@@ -140,8 +140,11 @@ TEST(Grid, TheCellClickRuleAsTheGridAppliesIt)
     const RECT cell = grid.cellRect(1, 0);
     const RECT below = grid.cellRect(5, 0);
     const POINT onCell{cell.left + 30, (cell.top + cell.bottom) / 2};
+    const POINT belowRows{onCell.x, (below.top + below.bottom) / 2};
+    const POINT nextRow{onCell.x, onCell.y + 18};
     struct Case {
         const char* name;
+        bool otherColumn; // the solucao column, scrolled into view; `down` and `up` unused
         POINT down;
         POINT up;
         UINT downMessage;
@@ -149,26 +152,24 @@ TEST(Grid, TheCellClickRuleAsTheGridAppliesIt)
         int clicks;
         int currentRow;
     } cases[] = {
-        {"left on a data cell", onCell, onCell, WM_LBUTTONDOWN, WM_LBUTTONUP, 1, 1},
-        {"the other column", {2, 0}, {2, 0}, WM_LBUTTONDOWN, WM_LBUTTONUP, 1, 1},
-        {"right on a row makes it current only", {onCell.x, onCell.y + 18}, {onCell.x, onCell.y + 18}, WM_RBUTTONDOWN, WM_RBUTTONUP, 0, 2},
-        {"middle on a row", onCell, onCell, WM_MBUTTONDOWN, WM_MBUTTONUP, 0, 1},
-        {"the indicator column", {4, onCell.y}, {4, onCell.y}, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 1},
-        {"below the last row", {onCell.x, (below.top + below.bottom) / 2}, {onCell.x, (below.top + below.bottom) / 2}, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 1},
-        {"the title corner", {4, 4}, {4, 4}, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 1},
-        {"pressed on a cell, released off the grid", onCell, {-50, -50}, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 1},
+        {"left on a data cell", false, onCell, onCell, WM_LBUTTONDOWN, WM_LBUTTONUP, 1, 1},
+        {"the other column", true, {}, {}, WM_LBUTTONDOWN, WM_LBUTTONUP, 1, 1},
+        {"right on a row makes it current only", false, nextRow, nextRow, WM_RBUTTONDOWN, WM_RBUTTONUP, 0, 2},
+        {"middle on a row", false, onCell, onCell, WM_MBUTTONDOWN, WM_MBUTTONUP, 0, 1},
+        {"the indicator column", false, {4, onCell.y}, {4, onCell.y}, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 1},
+        {"below the last row", false, belowRows, belowRows, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 1},
+        {"the title corner", false, {4, 4}, {4, 4}, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 1},
+        {"pressed on a cell, released off the grid", false, onCell, {-50, -50}, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 1},
     };
     for (Case c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.down.x == 2) { // the solucao column, scrolled into view
+        if (c.otherColumn) {
             grid.scrollHorizontally(grid.columnWidth(0));
             const RECT other = grid.cellRect(1, 1);
             c.down = c.up = {other.left + 10, (other.top + other.bottom) / 2};
         }
         clicks = 0;
-        const WPARAM keys = c.downMessage == WM_LBUTTONDOWN ? MK_LBUTTON : c.downMessage == WM_RBUTTONDOWN ? MK_RBUTTON : MK_MBUTTON;
-        SendMessageW(grid.hwnd(), c.downMessage, keys, MAKELPARAM(c.down.x, c.down.y));
-        SendMessageW(grid.hwnd(), c.upMessage, 0, MAKELPARAM(c.up.x, c.up.y));
+        press(grid.hwnd(), c.down, c.up, c.downMessage, c.upMessage);
         EXPECT_EQ(clicks, c.clicks);
         EXPECT_EQ(grid.currentRow(), c.currentRow);
         grid.scrollHorizontally(0);

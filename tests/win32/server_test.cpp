@@ -75,35 +75,16 @@ std::string demoFolder()
     return folder;
 }
 
-// The program over the real client, as start-up makes it.
-class RealWindows {
+// The program over the real client (the bridge beside it), as start-up makes it.
+class RealWindows : public ProgramWindows {
 public:
-    explicit RealWindows(const std::string& folder)
-    {
-        win32::installErrorBox(quelvo::fromUtf8(quelvo::executablePath()));
-        win32::setErrorBoxSink([this](const ui::ErrorBoxContent& box) { boxes.push_back(box); });
-        program_ = std::make_unique<win32::Program>(win32::Program::Options{folder, {}});
-        pump();
-    }
-    ~RealWindows()
-    {
-        program_->end();
-        pump();
-        win32::setErrorBoxSink(nullptr);
-    }
-    TForm2& form() { return program_->searchWindow(); }
+    explicit RealWindows(const std::string& folder) : ProgramWindows(folder, {}) {}
 
     void search(const std::u16string& text)
     {
         SetWindowTextW(form().Memo1.hwnd(), reinterpret_cast<const wchar_t*>(text.c_str()));
-        click(form().search.hwnd(), centreOf(form().search.hwnd()));
-        pump();
+        clickMagnifier();
     }
-
-    std::vector<ui::ErrorBoxContent> boxes;
-
-private:
-    std::unique_ptr<win32::Program> program_;
 };
 
 TEST(RealServer, SearchesScrollsAndShowsASolution)
@@ -127,23 +108,16 @@ TEST(RealServer, SearchesScrollsAndShowsASolution)
     }
 
     w.form().DBGrid1.scrollToRow(0);
-    bool shown = false;
-    Script script({[&] {
-        ASSERT_NE(Form1, nullptr);
-        const std::u16string date = textOf(Form1->Label3.hwnd());
-        const std::u16string analyst = textOf(Form1->Label4.hwnd());
+    w.openSolution(2, [&](TForm1& form) {
+        const std::u16string date = textOf(form.Label3.hwnd());
+        const std::u16string analyst = textOf(form.Label4.hwnd());
         EXPECT_EQ(date.substr(0, 5), u"Data:");
         EXPECT_EQ(date.size(), 5u + 14u);
         EXPECT_EQ(analyst.substr(0, 8), u"Suporte:");
         EXPECT_GT(analyst.size(), 8u);
-        EXPECT_FALSE(textOf(Form1->Memo1.hwnd()).empty());
-        EXPECT_EQ(textOf(Form1->Memo2.hwnd()), std::u16string(w.form().DataSource1.field(2, 0).text()));
-        shown = true;
-        click(Form1->pnlTopo.close.hwnd(), centreOf(Form1->pnlTopo.close.hwnd()));
-    }});
-    const RECT cell = w.form().DBGrid1.cellRect(2, 0);
-    click(w.form().DBGrid1.hwnd(), {cell.left + 40, (cell.top + cell.bottom) / 2});
-    EXPECT_TRUE(shown);
+        EXPECT_FALSE(textOf(form.Memo1.hwnd()).empty());
+        EXPECT_EQ(textOf(form.Memo2.hwnd()), std::u16string(w.form().DataSource1.field(2, 0).text()));
+    });
     EXPECT_TRUE(w.boxes.empty());
 }
 

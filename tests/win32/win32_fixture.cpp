@@ -93,9 +93,14 @@ RECT boundsIn(HWND parent, HWND child)
 
 void click(HWND window, POINT at, UINT down, UINT up)
 {
+    press(window, at, at, down, up);
+}
+
+void press(HWND window, POINT downAt, POINT upAt, UINT down, UINT up)
+{
     const WPARAM keys = down == WM_LBUTTONDOWN ? MK_LBUTTON : down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_MBUTTON;
-    SendMessageW(window, down, keys, MAKELPARAM(at.x, at.y));
-    SendMessageW(window, up, 0, MAKELPARAM(at.x, at.y));
+    SendMessageW(window, down, keys, MAKELPARAM(downAt.x, downAt.y));
+    SendMessageW(window, up, 0, MAKELPARAM(upAt.x, upAt.y));
 }
 
 void pointAt(HWND window)
@@ -228,6 +233,52 @@ std::u16string textOf(HWND window)
     if (!text.empty())
         GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size() + 1));
     return text;
+}
+
+ProgramWindows::ProgramWindows(const std::string& folder, std::vector<std::string> libraries)
+{
+    win32::installErrorBox(quelvo::fromUtf8(quelvo::executablePath()));
+    win32::setErrorBoxSink([this](const ui::ErrorBoxContent& box) { boxes.push_back(box); });
+    program_ = std::make_unique<win32::Program>(win32::Program::Options{folder, std::move(libraries)});
+    pump();
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    program_->end();
+    pump();
+    win32::setErrorBoxSink(nullptr);
+}
+
+void ProgramWindows::clickMagnifier()
+{
+    win32::PictureBox& shown = form().bk_search.isVisible() ? form().bk_search : form().search;
+    click(shown.hwnd(), centreOf(shown.hwnd()));
+    pump();
+}
+
+void ProgramWindows::clickCell(int row, int column)
+{
+    const RECT cell = form().DBGrid1.cellRect(row, column);
+    const int left = std::max<int>(cell.left, 0) + 20;
+    click(form().DBGrid1.hwnd(), {left, (cell.top + cell.bottom) / 2});
+    pump();
+}
+
+void ProgramWindows::openSolution(int row, const std::function<void(TForm1&)>& inside)
+{
+    bool ran = false;
+    Script script({[&] {
+        ASSERT_NE(Form1, nullptr);
+        ASSERT_TRUE(Form1->isModal());
+        inside(*Form1);
+        ran = true;
+        if (Form1)
+            click(Form1->pnlTopo.close.hwnd(), centreOf(Form1->pnlTopo.close.hwnd()));
+    }});
+    clickCell(row, 0);
+    EXPECT_TRUE(ran) << "no solution window was shown";
+    EXPECT_EQ(Form1, nullptr);
 }
 
 } // namespace win32_test

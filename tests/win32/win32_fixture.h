@@ -27,6 +27,8 @@ void pump(int milliseconds = 0);
 
 // A left click (or another button's) by messages, in client coordinates.
 void click(HWND window, POINT at, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP);
+// The same, released elsewhere.
+void press(HWND window, POINT downAt, POINT upAt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP);
 POINT centreOf(HWND window);
 // A child's bounds in another window's client coordinates.
 RECT boundsIn(HWND parent, HWND child);
@@ -82,5 +84,31 @@ private:
 };
 
 std::u16string textOf(HWND window);
+
+// The program as start-up makes it in a program folder, over the client
+// libraries named (none: the system's own search), with the error box
+// replaced by a sink.
+class ProgramWindows {
+public:
+    ProgramWindows(const std::string& folder, std::vector<std::string> libraries);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    TForm2& form() { return program_->searchWindow(); }
+    win32::Program& program() { return *program_; }
+
+    void clickMagnifier();
+    // A left click on a data cell (field index `column`) of a row in view.
+    void clickCell(int row, int column);
+    // Clicks a cell and runs `inside` while the solution window is shown,
+    // then closes it with its close button.
+    void openSolution(int row, const std::function<void(TForm1&)>& inside);
+
+    std::vector<ui::ErrorBoxContent> boxes;
+
+private:
+    std::unique_ptr<win32::Program> program_;
+};
 
 } // namespace win32_test
