@@ -131,11 +131,8 @@ void Connection::open()
     const bool utf8 = library_.takesUtf8FileNames();
     const std::string name = utf8 ? attachName(settings) : toSystemText(attachName(settings));
     if (name.size() > MaxAttachNameBytes)
-        throw DataError::detected(ErrorNumber::ValueTooLong,
-                                  "Data too large for variable [Database]. Max len = [" +
-                                      std::to_string(MaxAttachNameBytes) + "], actual len = [" +
-                                      std::to_string(name.size()) +
-                                      "] Hint: install the program in a folder with a shorter path");
+        throw DataError::valueTooLong("Database", MaxAttachNameBytes, name.size(),
+                                      "install the program in a folder with a shorter path");
     const std::string block = parameterBlock(settings, utf8);
     ISC_STATUS_ARRAY status = {};
     isc_db_handle handle = 0;

@@ -7,6 +7,14 @@ DataError DataError::detected(ErrorNumber number, const std::string& text)
     return DataError(std::string(ErrorPrefix) + "-" + std::to_string(static_cast<int>(number)) + ". " + text, 0);
 }
 
+DataError DataError::valueTooLong(const std::string& variable, std::size_t maxBytes, std::size_t bytes,
+                                  const std::string& hint)
+{
+    return detected(ErrorNumber::ValueTooLong, "Data too large for variable [" + variable + "]. Max len = [" +
+                                                   std::to_string(maxBytes) + "], actual len = [" +
+                                                   std::to_string(bytes) + "] Hint: " + hint);
+}
+
 bool isServerGone(long code)
 {
     switch (code) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -25,6 +26,9 @@ public:
 
     // "[FireDAC][Phys][FB]-<number>. <text>"
     static DataError detected(ErrorNumber number, const std::string& text);
+    // Error 345: a value longer than the variable that takes it.
+    static DataError valueTooLong(const std::string& variable, std::size_t maxBytes, std::size_t bytes,
+                                  const std::string& hint);
 
 private:
     long code_;

@@ -145,10 +145,8 @@ void KnowledgeBaseQuery::open()
     const std::string utf8 = parameter_ ? toUtf8(*parameter_) : std::string();
     if (parameter_ && utf8.size() > static_cast<std::size_t>(parameterMaxBytes_)) {
         releaseQuietly();
-        throw DataError::detected(ErrorNumber::ValueTooLong,
-                                  "Data too large for variable [ID]. Max len = [" + std::to_string(parameterMaxBytes_) +
-                                      "], actual len = [" + std::to_string(utf8.size()) +
-                                      "] Hint: set the TFDParam.Size to a greater value");
+        throw DataError::valueTooLong("ID", static_cast<std::size_t>(parameterMaxBytes_), utf8.size(),
+                                      "set the TFDParam.Size to a greater value");
     }
     bindParameter(utf8);
     execute();

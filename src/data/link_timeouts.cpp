@@ -225,6 +225,19 @@ struct AttachWatch::State {
         }
     }
 
+    // Ends the helper thread, if one runs, and waits for it.
+    void stopHelper()
+    {
+        if (!helper.joinable())
+            return;
+        {
+            std::lock_guard lock(mutex);
+            stop = true;
+        }
+        wake.notify_one();
+        helper.join();
+    }
+
     void run()
     {
         const std::set<std::string> resolved = resolve(target.host);
@@ -254,28 +267,14 @@ AttachWatch::AttachWatch(const AttachTarget& target, const LinkTimeouts& timeout
 
 AttachWatch::~AttachWatch()
 {
-    if (state_->helper.joinable()) {
-        {
-            std::lock_guard lock(state_->mutex);
-            state_->stop = true;
-        }
-        state_->wake.notify_one();
-        state_->helper.join();
-    }
+    state_->stopHelper();
 }
 
 std::size_t AttachWatch::finish()
 {
     if (state_->target.port == 0)
         return 0;
-    if (state_->helper.joinable()) {
-        {
-            std::lock_guard lock(state_->mutex);
-            state_->stop = true;
-        }
-        state_->wake.notify_one();
-        state_->helper.join();
-    }
+    state_->stopHelper();
     state_->scan();
     return state_->done.size();
 }
