@@ -12,7 +12,10 @@
 #   wine_server_stop         end it (and the prefix's programs), if ours
 #   wine_xvfb_start [:N]     an Xvfb on :N, or on a free display; exports DISPLAY
 #   wine_xvfb_stop           end the Xvfb that wine_xvfb_start started
-#   wine_build_bridge DIR    DIR/fbclient.dll, rebuilt only when its sources change
+#   wine_build_bridge BUILD [DIR...]
+#                            BUILD/fbclient-bridge/fbclient.dll (QUELVO_BRIDGE_DLL),
+#                            rebuilt only when its sources change, copied into
+#                            each DIR
 
 # shellcheck source-path=SCRIPTDIR source=common.sh
 [ -n "${QUELVO_ROOT:-}" ] || . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -21,6 +24,7 @@ QUELVO_WINE_FONTS=/usr/share/wine/fonts
 QUELVO_BRIDGE_SOURCE="$QUELVO_ROOT/tests/wine/fbclient-bridge"
 QUELVO_XVFB_PID=""
 QUELVO_WINESERVER_OURS=0
+QUELVO_BRIDGE_DLL=""
 
 # Wine's settings for this build folder: its own prefix, no debug output, no
 # Mono or Gecko installers, no desktop menu entries, UTF-8 Unix names.
@@ -183,37 +187,47 @@ wine_xvfb_stop() {
     QUELVO_XVFB_PID=""
 }
 
-# Builds the bridge as DIR/fbclient.dll: a winelib DLL (an ELF object under
-# a DLL's name), which Wine loads when it lies beside the program. The stamp
-# beside it holds a hash of the sources and of the build command, so an
-# unchanged bridge is not rebuilt.
+# Builds the bridge once per build folder, as BUILD/fbclient-bridge/fbclient.dll:
+# a winelib DLL (an ELF object under a DLL's name), which Wine loads when it
+# lies beside the program. The stamp beside it holds a hash of the sources
+# and of the build command, so an unchanged bridge is not rebuilt. Then
+# copies it into each DIR; sets QUELVO_BRIDGE_DLL to the built one.
 wine_build_bridge() {
-    local dir="$1" stamp want tmp
+    local build="$1" cache stamp want tmp dir
     # The export table goes straight to winebuild, which would otherwise name
     # the module after that file.
     local flags=(-shared -O2 -Wall -Wextra -Werror -fvisibility=hidden
         "-Wb,--export=$QUELVO_BRIDGE_SOURCE/fbclient.exports,--filename=fbclient.dll")
-    [ -n "$dir" ] || die "wine_build_bridge: no folder given"
+    [ -n "$build" ] || die "wine_build_bridge: no build folder given"
+    shift
     command -v winegcc >/dev/null 2>&1 || die "winegcc is missing; run scripts/setup-deps (wine64-tools)"
-    mkdir -p "$dir"
-    stamp="$dir/.fbclient-bridge.stamp"
+    cache="$build/fbclient-bridge"
+    mkdir -p "$cache"
+    QUELVO_BRIDGE_DLL="$cache/fbclient.dll"
+    stamp="$cache/.fbclient-bridge.stamp"
     want="$(cat "$QUELVO_BRIDGE_SOURCE/bridge.c" "$QUELVO_BRIDGE_SOURCE/fbclient.exports" |
         { cat; printf '%s\n' "${flags[*]}" "$(winegcc --version 2>&1 | head -n 1)"; } | sha256sum)"
     want="${want%% *}"
-    if [ -f "$dir/fbclient.dll" ] && [ -f "$stamp" ] &&
-        [ "$(cat "$stamp")" = "$want $(sha256sum <"$dir/fbclient.dll" | cut -d' ' -f1)" ]; then
-        return 0
-    fi
-    tmp="$(mktemp -d "$dir/.fbclient-bridge.XXXXXX")"
-    # winegcc names its output fbclient.dll.so; Wine wants the DLL's name.
-    if ! winegcc "${flags[@]}" -o "$tmp/fbclient.dll" \
-        "$QUELVO_BRIDGE_SOURCE/bridge.c" -ldl >"$tmp/build.log" 2>&1; then
-        cat "$tmp/build.log" >&2
+    if [ ! -f "$QUELVO_BRIDGE_DLL" ] || [ ! -f "$stamp" ] ||
+        [ "$(cat "$stamp")" != "$want $(sha256sum <"$QUELVO_BRIDGE_DLL" | cut -d' ' -f1)" ]; then
+        tmp="$(mktemp -d "$cache/.fbclient-bridge.XXXXXX")"
+        # winegcc names its output fbclient.dll.so; Wine wants the DLL's name.
+        if ! winegcc "${flags[@]}" -o "$tmp/fbclient.dll" \
+            "$QUELVO_BRIDGE_SOURCE/bridge.c" -ldl >"$tmp/build.log" 2>&1; then
+            cat "$tmp/build.log" >&2
+            rm -rf "$tmp"
+            die "building the fbclient bridge failed"
+        fi
+        mv -f "$tmp/fbclient.dll.so" "$QUELVO_BRIDGE_DLL"
         rm -rf "$tmp"
-        die "building the fbclient bridge failed"
+        printf '%s %s\n' "$want" "$(sha256sum <"$QUELVO_BRIDGE_DLL" | cut -d' ' -f1)" >"$stamp"
+        say "built the fbclient bridge into $QUELVO_BRIDGE_DLL"
     fi
-    mv -f "$tmp/fbclient.dll.so" "$dir/fbclient.dll"
-    rm -rf "$tmp"
-    printf '%s %s\n' "$want" "$(sha256sum <"$dir/fbclient.dll" | cut -d' ' -f1)" >"$stamp"
-    say "built the fbclient bridge into $dir/fbclient.dll"
+    # Replaced by a rename, not rewritten: a program may have the old one loaded.
+    for dir in "$@"; do
+        mkdir -p "$dir"
+        cmp -s "$QUELVO_BRIDGE_DLL" "$dir/fbclient.dll" && continue
+        cp "$QUELVO_BRIDGE_DLL" "$dir/.fbclient.dll.$$"
+        mv -f "$dir/.fbclient.dll.$$" "$dir/fbclient.dll"
+    done
 }
