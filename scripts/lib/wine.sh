@@ -16,6 +16,9 @@
 #                            BUILD/fbclient-bridge/fbclient.dll (QUELVO_BRIDGE_DLL),
 #                            rebuilt only when its sources change, copied into
 #                            each DIR
+#   wine_configure [--always] BUILD [CMAKE_ARGS...]
+#                            configure BUILD as an x64 Windows build when it has
+#                            no CMakeCache.txt (with --always, every time)
 
 # shellcheck source-path=SCRIPTDIR source=common.sh
 [ -n "${QUELVO_ROOT:-}" ] || . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -230,4 +233,26 @@ wine_build_bridge() {
         cp "$QUELVO_BRIDGE_DLL" "$dir/.fbclient.dll.$$"
         mv -f "$dir/.fbclient.dll.$$" "$dir/fbclient.dll"
     done
+}
+
+# Configures BUILD from this source tree as an x64 Windows build (after
+# forgetting another source folder's configuration) when it has no cache;
+# with --always also when it has one. CMAKE_ARGS are passed on.
+wine_configure() {
+    local always=0 build
+    if [ "${1:-}" = --always ]; then
+        always=1
+        shift
+    fi
+    build="${1:-}"
+    [ -n "$build" ] || die "wine_configure: no build folder given"
+    shift
+    forget_other_source "$build"
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        say "configuring the x64 Windows build in $build"
+    elif [ "$always" -eq 0 ]; then
+        return 0
+    fi
+    cmake -S "$QUELVO_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$QUELVO_ROOT/cmake/mingw-w64.cmake" "$@" >/dev/null ||
+        die "configuring the Windows build failed"
 }
