@@ -19,6 +19,12 @@
 #   wine_configure [--always] BUILD [CMAKE_ARGS...]
 #                            configure BUILD as an x64 Windows build when it has
 #                            no CMakeCache.txt (with --always, every time)
+#   wine_check_programs BUILD OBJDUMP FORMAT
+#                            BUILD/bin's Quelvo.exe and quelvo-search.exe are
+#                            FORMAT images importing system DLLs only
+#   wine_check_no_client HINT COMMAND...
+#                            COMMAND (quelvo-search.exe) fails with error 314
+#   step_done TEXT           say TEXT with the seconds since the last step
 
 # shellcheck source-path=SCRIPTDIR source=common.sh
 [ -n "${QUELVO_ROOT:-}" ] || . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -28,6 +34,12 @@ QUELVO_BRIDGE_SOURCE="$QUELVO_ROOT/tests/wine/fbclient-bridge"
 QUELVO_XVFB_PID=""
 QUELVO_WINESERVER_OURS=0
 QUELVO_BRIDGE_DLL=""
+QUELVO_STEP_STARTED=$SECONDS
+
+step_done() {
+    say "$1 in $((SECONDS - QUELVO_STEP_STARTED)) s"
+    QUELVO_STEP_STARTED=$SECONDS
+}
 
 # Wine's settings for this build folder: its own prefix, no debug output, no
 # Mono or Gecko installers, no desktop menu entries, UTF-8 Unix names.
@@ -255,4 +267,50 @@ wine_configure() {
     fi
     cmake -S "$QUELVO_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$QUELVO_ROOT/cmake/mingw-w64.cmake" "$@" >/dev/null ||
         die "configuring the Windows build failed"
+}
+
+# Quelvo.exe and quelvo-search.exe in BUILD/bin are images of FORMAT
+# (objdump's name), Quelvo.exe a window program, and they import system DLLs
+# only: nothing is shipped beside them but the Firebird client, which they
+# load at run time. Dies otherwise.
+wine_check_programs() {
+    local bin="$1/bin" objdump="$2" format="$3" program headers imports others
+    local system_dlls='^(kernel32|user32|gdi32|comctl32|msimg32|msvcrt|shell32|advapi32|version)\.dll$'
+    for program in Quelvo.exe quelvo-search.exe; do
+        # Whole outputs first: grep -q ending a pipe early would fail it (pipefail).
+        headers="$("$objdump" -p "$bin/$program")" || die "$objdump cannot read $bin/$program"
+        grep -q "file format $format\$" <<<"$headers" || die "$program is not a Windows image of format $format"
+        imports="$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]')"
+        others="$(grep -Ev "$system_dlls" <<<"$imports" || true)"
+        [ -z "$others" ] || die "$program imports more than system DLLs: $others"
+        say "ok: $program is $format and imports system DLLs only: $(tr '\n' ' ' <<<"$imports")"
+        if [ "$program" = Quelvo.exe ]; then
+            grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || die "Quelvo.exe is not a window program"
+            say "ok: Quelvo.exe is a window program"
+        fi
+    done
+}
+
+# Runs COMMAND (quelvo-search.exe under some Wine) in an empty folder, as a
+# user without a client library meets it: exit code 1, nothing on standard
+# output, error 314 on standard error and, unless HINT is empty, a line
+# matching HINT (grep's basic expression) too. Shows what went wrong and
+# returns 1 otherwise.
+wine_check_no_client() {
+    local hint="$1" folder search_rc=0 result=0 hint_line=""
+    shift
+    folder="$(mktemp -d)"
+    (cd "$folder" && "$@" >"$folder/out" 2>"$folder/err" </dev/null) || search_rc=$?
+    [ -z "$hint" ] || hint_line="$(grep -m 1 "$hint" "$folder/err" || true)"
+    if [ "$search_rc" -eq 1 ] && [ ! -s "$folder/out" ] &&
+        grep -q '^\[FireDAC\]\[Phys\]\[FB\]-314\. Cannot load vendor library \[fbclient\.dll or fbembed\.dll\]\. ' "$folder/err" &&
+        { [ -z "$hint" ] || [ -n "$hint_line" ]; }; then
+        say "ok: error 314 on standard error${hint_line:+ ($hint_line)}, exit code 1"
+    else
+        printf 'exit code %s, standard error:\n' "$search_rc" >&2
+        cat "$folder/err" >&2
+        result=1
+    fi
+    rm -rf "$folder"
+    return "$result"
 }
