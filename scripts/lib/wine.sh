@@ -24,6 +24,8 @@
 #                            FORMAT images importing system DLLs only
 #   wine_check_no_client HINT COMMAND...
 #                            COMMAND (quelvo-search.exe) fails with error 314
+#   wine_search_for WINDOW TEXT DELAY, wine_search_click_row WINDOW N
+#                            drive the Windows search window with xdotool
 #   step_done TEXT           say TEXT with the seconds since the last step
 
 # shellcheck source-path=SCRIPTDIR source=common.sh
@@ -313,4 +315,32 @@ wine_check_no_client() {
     fi
     rm -rf "$folder"
     return "$result"
+}
+
+# The Windows search window under Wine without a window manager: a client
+# area 751 pixels wide inside Wine's sizing frame and static edge. Sets
+# QUELVO_SEARCH_LEFT and QUELVO_SEARCH_TOP to the client area's corner.
+wine_search_window_origin() {
+    # shellcheck disable=SC2034 # all set by the eval, some unused
+    local X Y WIDTH HEIGHT SCREEN WINDOW frame
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    frame=$(((WIDTH - 751) / 2))
+    QUELVO_SEARCH_LEFT=$((X + frame))
+    QUELVO_SEARCH_TOP=$((Y + frame))
+}
+
+# Types TEXT into the search box of the search window WINDOW, DELAY ms a key,
+# and clicks the magnifier.
+wine_search_for() {
+    wine_search_window_origin "$1"
+    xdotool mousemove $((QUELVO_SEARCH_LEFT + 200)) $((QUELVO_SEARCH_TOP + 24 + 15 + 17)) click 1
+    xdotool type --delay "$3" "$2"
+    xdotool mousemove $((QUELVO_SEARCH_LEFT + 751 - 15 - 28)) $((QUELVO_SEARCH_TOP + 24 + 15 + 17)) click 1
+}
+
+# Clicks the problem of row N (from 1) in the grid of the search window WINDOW.
+wine_search_click_row() {
+    wine_search_window_origin "$1"
+    xdotool mousemove $((QUELVO_SEARCH_LEFT + 200)) \
+        $((QUELVO_SEARCH_TOP + 24 + 79 + 2 + 19 + ($2 - 1) * 18 + 9)) click 1
 }
