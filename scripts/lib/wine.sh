@@ -12,7 +12,21 @@
 #   wine_server_stop         end it (and the prefix's programs), if ours
 #   wine_xvfb_start [:N]     an Xvfb on :N, or on a free display; exports DISPLAY
 #   wine_xvfb_stop           end the Xvfb that wine_xvfb_start started
-#   wine_build_bridge DIR    DIR/fbclient.dll, rebuilt only when its sources change
+#   wine_build_bridge BUILD [DIR...]
+#                            BUILD/fbclient-bridge/fbclient.dll (QUELVO_BRIDGE_DLL),
+#                            rebuilt only when its sources change, copied into
+#                            each DIR
+#   wine_configure [--always] BUILD [CMAKE_ARGS...]
+#                            configure BUILD as an x64 Windows build when it has
+#                            no CMakeCache.txt (with --always, every time)
+#   wine_check_programs BUILD OBJDUMP FORMAT
+#                            BUILD/bin's Quelvo.exe and quelvo-search.exe are
+#                            FORMAT images importing system DLLs only
+#   wine_check_no_client HINT COMMAND...
+#                            COMMAND (quelvo-search.exe) fails with error 314
+#   wine_search_for WINDOW TEXT DELAY, wine_search_click_row WINDOW N
+#                            drive the Windows search window with xdotool
+#   step_done TEXT           say TEXT with the seconds since the last step
 
 # shellcheck source-path=SCRIPTDIR source=common.sh
 [ -n "${QUELVO_ROOT:-}" ] || . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -21,6 +35,13 @@ QUELVO_WINE_FONTS=/usr/share/wine/fonts
 QUELVO_BRIDGE_SOURCE="$QUELVO_ROOT/tests/wine/fbclient-bridge"
 QUELVO_XVFB_PID=""
 QUELVO_WINESERVER_OURS=0
+QUELVO_BRIDGE_DLL=""
+QUELVO_STEP_STARTED=$SECONDS
+
+step_done() {
+    say "$1 in $((SECONDS - QUELVO_STEP_STARTED)) s"
+    QUELVO_STEP_STARTED=$SECONDS
+}
 
 # Wine's settings for this build folder: its own prefix, no debug output, no
 # Mono or Gecko installers, no desktop menu entries, UTF-8 Unix names.
@@ -183,37 +204,143 @@ wine_xvfb_stop() {
     QUELVO_XVFB_PID=""
 }
 
-# Builds the bridge as DIR/fbclient.dll: a winelib DLL (an ELF object under
-# a DLL's name), which Wine loads when it lies beside the program. The stamp
-# beside it holds a hash of the sources and of the build command, so an
-# unchanged bridge is not rebuilt.
+# Builds the bridge once per build folder, as BUILD/fbclient-bridge/fbclient.dll:
+# a winelib DLL (an ELF object under a DLL's name), which Wine loads when it
+# lies beside the program. The stamp beside it holds a hash of the sources
+# and of the build command, so an unchanged bridge is not rebuilt. Then
+# copies it into each DIR; sets QUELVO_BRIDGE_DLL to the built one.
 wine_build_bridge() {
-    local dir="$1" stamp want tmp
+    local build="$1" cache stamp want tmp dir
     # The export table goes straight to winebuild, which would otherwise name
     # the module after that file.
     local flags=(-shared -O2 -Wall -Wextra -Werror -fvisibility=hidden
         "-Wb,--export=$QUELVO_BRIDGE_SOURCE/fbclient.exports,--filename=fbclient.dll")
-    [ -n "$dir" ] || die "wine_build_bridge: no folder given"
+    [ -n "$build" ] || die "wine_build_bridge: no build folder given"
+    shift
     command -v winegcc >/dev/null 2>&1 || die "winegcc is missing; run scripts/setup-deps (wine64-tools)"
-    mkdir -p "$dir"
-    stamp="$dir/.fbclient-bridge.stamp"
+    cache="$build/fbclient-bridge"
+    mkdir -p "$cache"
+    QUELVO_BRIDGE_DLL="$cache/fbclient.dll"
+    stamp="$cache/.fbclient-bridge.stamp"
     want="$(cat "$QUELVO_BRIDGE_SOURCE/bridge.c" "$QUELVO_BRIDGE_SOURCE/fbclient.exports" |
         { cat; printf '%s\n' "${flags[*]}" "$(winegcc --version 2>&1 | head -n 1)"; } | sha256sum)"
     want="${want%% *}"
-    if [ -f "$dir/fbclient.dll" ] && [ -f "$stamp" ] &&
-        [ "$(cat "$stamp")" = "$want $(sha256sum <"$dir/fbclient.dll" | cut -d' ' -f1)" ]; then
+    if [ ! -f "$QUELVO_BRIDGE_DLL" ] || [ ! -f "$stamp" ] ||
+        [ "$(cat "$stamp")" != "$want $(sha256sum <"$QUELVO_BRIDGE_DLL" | cut -d' ' -f1)" ]; then
+        tmp="$(mktemp -d "$cache/.fbclient-bridge.XXXXXX")"
+        # winegcc names its output fbclient.dll.so; Wine wants the DLL's name.
+        if ! winegcc "${flags[@]}" -o "$tmp/fbclient.dll" \
+            "$QUELVO_BRIDGE_SOURCE/bridge.c" -ldl >"$tmp/build.log" 2>&1; then
+            cat "$tmp/build.log" >&2
+            rm -rf "$tmp"
+            die "building the fbclient bridge failed"
+        fi
+        mv -f "$tmp/fbclient.dll.so" "$QUELVO_BRIDGE_DLL"
+        rm -rf "$tmp"
+        printf '%s %s\n' "$want" "$(sha256sum <"$QUELVO_BRIDGE_DLL" | cut -d' ' -f1)" >"$stamp"
+        say "built the fbclient bridge into $QUELVO_BRIDGE_DLL"
+    fi
+    # Replaced by a rename, not rewritten: a program may have the old one loaded.
+    for dir in "$@"; do
+        mkdir -p "$dir"
+        cmp -s "$QUELVO_BRIDGE_DLL" "$dir/fbclient.dll" && continue
+        cp "$QUELVO_BRIDGE_DLL" "$dir/.fbclient.dll.$$"
+        mv -f "$dir/.fbclient.dll.$$" "$dir/fbclient.dll"
+    done
+}
+
+# Configures BUILD from this source tree as an x64 Windows build (after
+# forgetting another source folder's configuration) when it has no cache;
+# with --always also when it has one. CMAKE_ARGS are passed on.
+wine_configure() {
+    local always=0 build
+    if [ "${1:-}" = --always ]; then
+        always=1
+        shift
+    fi
+    build="${1:-}"
+    [ -n "$build" ] || die "wine_configure: no build folder given"
+    shift
+    forget_other_source "$build"
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        say "configuring the x64 Windows build in $build"
+    elif [ "$always" -eq 0 ]; then
         return 0
     fi
-    tmp="$(mktemp -d "$dir/.fbclient-bridge.XXXXXX")"
-    # winegcc names its output fbclient.dll.so; Wine wants the DLL's name.
-    if ! winegcc "${flags[@]}" -o "$tmp/fbclient.dll" \
-        "$QUELVO_BRIDGE_SOURCE/bridge.c" -ldl >"$tmp/build.log" 2>&1; then
-        cat "$tmp/build.log" >&2
-        rm -rf "$tmp"
-        die "building the fbclient bridge failed"
+    cmake -S "$QUELVO_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$QUELVO_ROOT/cmake/mingw-w64.cmake" "$@" >/dev/null ||
+        die "configuring the Windows build failed"
+}
+
+# Quelvo.exe and quelvo-search.exe in BUILD/bin are images of FORMAT
+# (objdump's name), Quelvo.exe a window program, and they import system DLLs
+# only: nothing is shipped beside them but the Firebird client, which they
+# load at run time. Dies otherwise.
+wine_check_programs() {
+    local bin="$1/bin" objdump="$2" format="$3" program headers imports others
+    local system_dlls='^(kernel32|user32|gdi32|comctl32|msimg32|msvcrt|shell32|advapi32|version)\.dll$'
+    for program in Quelvo.exe quelvo-search.exe; do
+        # Whole outputs first: grep -q ending a pipe early would fail it (pipefail).
+        headers="$("$objdump" -p "$bin/$program")" || die "$objdump cannot read $bin/$program"
+        grep -q "file format $format\$" <<<"$headers" || die "$program is not a Windows image of format $format"
+        imports="$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]')"
+        others="$(grep -Ev "$system_dlls" <<<"$imports" || true)"
+        [ -z "$others" ] || die "$program imports more than system DLLs: $others"
+        say "ok: $program is $format and imports system DLLs only: $(tr '\n' ' ' <<<"$imports")"
+        if [ "$program" = Quelvo.exe ]; then
+            grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || die "Quelvo.exe is not a window program"
+            say "ok: Quelvo.exe is a window program"
+        fi
+    done
+}
+
+# Runs COMMAND (quelvo-search.exe under some Wine) in an empty folder, as a
+# user without a client library meets it: exit code 1, nothing on standard
+# output, error 314 on standard error and, unless HINT is empty, a line
+# matching HINT (grep's basic expression) too. Shows what went wrong and
+# returns 1 otherwise.
+wine_check_no_client() {
+    local hint="$1" folder search_rc=0 result=0 hint_line=""
+    shift
+    folder="$(mktemp -d)"
+    (cd "$folder" && "$@" >"$folder/out" 2>"$folder/err" </dev/null) || search_rc=$?
+    [ -z "$hint" ] || hint_line="$(grep -m 1 "$hint" "$folder/err" || true)"
+    if [ "$search_rc" -eq 1 ] && [ ! -s "$folder/out" ] &&
+        grep -q '^\[FireDAC\]\[Phys\]\[FB\]-314\. Cannot load vendor library \[fbclient\.dll or fbembed\.dll\]\. ' "$folder/err" &&
+        { [ -z "$hint" ] || [ -n "$hint_line" ]; }; then
+        say "ok: error 314 on standard error${hint_line:+ ($hint_line)}, exit code 1"
+    else
+        printf 'exit code %s, standard error:\n' "$search_rc" >&2
+        cat "$folder/err" >&2
+        result=1
     fi
-    mv -f "$tmp/fbclient.dll.so" "$dir/fbclient.dll"
-    rm -rf "$tmp"
-    printf '%s %s\n' "$want" "$(sha256sum <"$dir/fbclient.dll" | cut -d' ' -f1)" >"$stamp"
-    say "built the fbclient bridge into $dir/fbclient.dll"
+    rm -rf "$folder"
+    return "$result"
+}
+
+# The Windows search window under Wine without a window manager: a client
+# area 751 pixels wide inside Wine's sizing frame and static edge. Sets
+# QUELVO_SEARCH_LEFT and QUELVO_SEARCH_TOP to the client area's corner.
+wine_search_window_origin() {
+    # shellcheck disable=SC2034 # all set by the eval, some unused
+    local X Y WIDTH HEIGHT SCREEN WINDOW frame
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    frame=$(((WIDTH - 751) / 2))
+    QUELVO_SEARCH_LEFT=$((X + frame))
+    QUELVO_SEARCH_TOP=$((Y + frame))
+}
+
+# Types TEXT into the search box of the search window WINDOW, DELAY ms a key,
+# and clicks the magnifier.
+wine_search_for() {
+    wine_search_window_origin "$1"
+    xdotool mousemove $((QUELVO_SEARCH_LEFT + 200)) $((QUELVO_SEARCH_TOP + 24 + 15 + 17)) click 1
+    xdotool type --delay "$3" "$2"
+    xdotool mousemove $((QUELVO_SEARCH_LEFT + 751 - 15 - 28)) $((QUELVO_SEARCH_TOP + 24 + 15 + 17)) click 1
+}
+
+# Clicks the problem of row N (from 1) in the grid of the search window WINDOW.
+wine_search_click_row() {
+    wine_search_window_origin "$1"
+    xdotool mousemove $((QUELVO_SEARCH_LEFT + 200)) \
+        $((QUELVO_SEARCH_TOP + 24 + 79 + 2 + 19 + ($2 - 1) * 18 + 9)) click 1
 }

@@ -35,7 +35,6 @@
 #include <unistd.h>
 
 #define LINUX_CLIENT "libfbclient.so.2"
-#define ISC_DPB_UTF8_FILENAME 77
 
 /* The entry points passed straight on: return type, name, parameters,
  * arguments. isc_attach_database and isc_get_client_version (which returns
@@ -115,7 +114,7 @@ static BOOL dpb_wants_utf8(const ISC_SCHAR *dpb, short length)
         return FALSE;
     end = p + length;
     for (p++; p + 2 <= end; p += 2 + p[1]) {
-        if (p[0] == ISC_DPB_UTF8_FILENAME)
+        if (p[0] == isc_dpb_utf8_filename)
             return TRUE;
     }
     return FALSE;
