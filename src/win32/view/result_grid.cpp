@@ -365,12 +365,11 @@ void ResultGrid::headerNotified(const NMHDR* n)
     }
 }
 
-void ResultGrid::paintIndicator(HDC dc, int y, int row)
+void ResultGrid::paintIndicator(HDC dc, int y, int row, HPEN shadow)
 {
     const RECT cell{0, y, indicatorWidth_, y + rowHeight_};
     fill(dc, cell, GetSysColor(COLOR_BTNFACE));
-    Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-    Selection pen(dc, shadow.get());
+    Selection pen(dc, shadow);
     line(dc, cell.right - 1, cell.top, cell.right - 1, cell.bottom);
     line(dc, cell.left, cell.bottom - 1, cell.right, cell.bottom - 1);
     if (row == currentRow_) {
@@ -418,13 +417,14 @@ void ResultGrid::paint(HDC target, const RECT& dirty)
     Selection font(dc.get(), font_);
     SetBkMode(dc.get(), TRANSPARENT);
     Pen gridPen(CreatePen(PS_SOLID, 1, GridLineColor));
+    Pen shadowPen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
 
     const int lastRow = std::min(rows_->rowCount(), topRow_ + pageRows() + 1);
     for (int row = topRow_; row < lastRow; ++row) {
         const int y = headerHeight_ + (row - topRow_) * rowHeight_;
         if (y >= dirty.bottom || y + rowHeight_ <= dirty.top)
             continue;
-        paintIndicator(dc.get(), y, row);
+        paintIndicator(dc.get(), y, row, shadowPen.get());
         for (int column : order_) {
             const RECT cell = cellRect(row, column);
             // What shows of it: right of the indicator column, in the window.

@@ -64,7 +64,7 @@ private:
     void fetchAsNeeded();
     void showPendingRows();
     void paint(HDC dc, const RECT& dirty) override;
-    void paintIndicator(HDC dc, int y, int row);
+    void paintIndicator(HDC dc, int y, int row, HPEN shadow);
     void paintCell(HDC dc, const RECT& cell, const RECT& visible, int row, int column);
     Hit hitTest(POINT at) const;
     void press(ui::MouseButton button, POINT at);
