@@ -91,9 +91,9 @@ void ResultGrid::measure()
     SendMessageW(header_.hwnd(), HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout));
     headerHeight_ = std::max(position.cy, rowHeight_);
 
-    const int digit = textWidth(font_, L"0");
+    digitWidth_ = textWidth(font_, L"0");
     const int title = textWidth(font_, wide(ui::GridColumnTitles[0]));
-    const int widths[ui::GridColumnCount] = {ui::problemColumnWidth(digit, title),
+    const int widths[ui::GridColumnCount] = {ui::problemColumnWidth(digitWidth_, title),
                                              ui::scaled(ui::SolutionColumnWidth, dpi_)};
     for (int column = 0; column < ui::GridColumnCount; ++column) {
         HDITEMW item{};
@@ -476,7 +476,7 @@ LRESULT ResultGrid::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         auto info = win32::sized<SCROLLINFO>();
     info.fMask = SIF_ALL;
         GetScrollInfo(hwnd(), SB_HORZ, &info);
-        const int step = std::max(1, textWidth(font_, L"0") * 4);
+        const int step = std::max(1, digitWidth_ * 4);
         int x = scrollX_;
         switch (LOWORD(wParam)) {
         case SB_LINELEFT: x -= step; break;

@@ -99,6 +99,7 @@ private:
     int headerHeight_ = 18;
     int indicatorWidth_ = 12;
     int lineHeight_ = 13;
+    int digitWidth_ = 0; // of "0" in the font, measured with it
     int topRow_ = 0;
     int scrollX_ = 0;
     int currentRow_ = 0;
