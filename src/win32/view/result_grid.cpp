@@ -66,6 +66,9 @@ void ResultGrid::create(HWND parent, int id, ui::ResultRows& rows, HFONT font, i
 
 void ResultGrid::setFont(HFONT font, int dpi)
 {
+    // The search window's start-up hands over the font the grid was made with.
+    if (font == font_ && dpi == dpi_)
+        return;
     font_ = font;
     dpi_ = dpi;
     measure();
