@@ -2,7 +2,6 @@
 
 #include "ui/error_guard.h"
 
-#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -106,19 +105,20 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
 
-    LRESULT result = 0;
-    try {
-        result = self->onMessage(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        ui::reportError(e.what());
-    } catch (...) {
-        ui::reportError("Unknown error");
-    }
+    // One reference captured: std::function keeps it without allocating.
+    struct Call {
+        Window* self;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT result = 0;
+    } call{self, message, wParam, lParam};
+    ui::guarded([&call] { call.result = call.self->onMessage(call.message, call.wParam, call.lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }
-    return result;
+    return call.result;
 }
 
 LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
