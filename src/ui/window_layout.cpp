@@ -18,13 +18,13 @@ constexpr int MemoMargin = 3;
 
 int atLeastZero(int value) { return std::max(value, 0); }
 
+} // namespace
+
 Rect contentArea(Size client, int dpi)
 {
     const int bar = scaled(TitleBarHeight, dpi);
     return {0, bar, client.width, atLeastZero(client.height - bar)};
 }
-
-} // namespace
 
 Point firstPosition(const Rect& primaryScreen, const Rect& desktop, Size window)
 {

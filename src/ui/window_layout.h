@@ -15,6 +15,9 @@ inline constexpr int WindowFontPixelHeight = 11;          // Tahoma, both window
 inline constexpr int LabelFontPixelHeight = 13;           // the solution window's bold labels
 inline constexpr int SearchBoxCornerEllipse = 10;         // Arredondarcantos on Panel3
 
+// pnlCenter in either window's client area: all of it below the title bar.
+Rect contentArea(Size client, int dpi = BaseDpi);
+
 // The search window's first position: centred on the primary screen's full
 // size (not its work area), never above or left of the whole desktop.
 Point firstPosition(const Rect& primaryScreen, const Rect& desktop, Size window);
