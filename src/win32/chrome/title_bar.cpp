@@ -132,7 +132,8 @@ void TitleBar::toggleMaximized()
 
 void TitleBar::closeClick()
 {
-    window_->closeFromTitleBar();
+    // The same close as one from outside.
+    SendMessageW(window_->hwnd(), WM_CLOSE, 0, 0);
 }
 
 void TitleBar::paintCell(ui::TitleBarHandler hoverHandler)

@@ -135,20 +135,15 @@ void TForm2::fontsChanged()
 
 void TForm2::closeRequested()
 {
-    // Any close of the main window ends the program.
+    // Any close of the main window ends the program: the loop ends once the
+    // messages already waiting are handled; nothing asks, and no closing
+    // step of the window's own runs.
     PostQuitMessage(0);
 }
 
 HWND TForm2::dragTarget() const
 {
     return Form2 ? Form2->hwnd() : nullptr;
-}
-
-void TForm2::closeFromTitleBar()
-{
-    // The loop ends once the messages already waiting are handled; nothing
-    // asks, and no closing step of the window's own runs.
-    PostQuitMessage(0);
 }
 
 void TForm2::FormCreate()

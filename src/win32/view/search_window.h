@@ -43,7 +43,6 @@ public:
     std::u16string searchText() const;
 
     HWND dragTarget() const override;
-    void closeFromTitleBar() override;
 
 protected:
     void layoutContent(ui::Size client) override;

@@ -84,14 +84,9 @@ HWND TForm1::dragTarget() const
     return Form1 ? Form1->hwnd() : nullptr;
 }
 
-void TForm1::closeFromTitleBar()
-{
-    // Ends the modal display, as a cancel.
-    modalResult_ = mrCancel;
-}
-
 void TForm1::closeRequested()
 {
+    // Ends the modal display, as a cancel.
     modalResult_ = mrCancel;
 }
 
