@@ -59,7 +59,7 @@ void Window::destroy()
 
 void Window::setBounds(const ui::Rect& b)
 {
-    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::setBounds(hwnd_, b);
 }
 
 ui::Size Window::clientSize() const
@@ -181,7 +181,20 @@ void Control::destroy()
 
 void Control::setBounds(const ui::Rect& b)
 {
-    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::setBounds(hwnd_, b);
+}
+
+void setBounds(HWND window, const ui::Rect& b)
+{
+    SetWindowPos(window, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::u16string windowText(HWND window)
+{
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)), u'\0');
+    if (!text.empty())
+        GetWindowTextW(window, const_cast<wchar_t*>(wide(text.data())), static_cast<int>(text.size() + 1));
+    return text;
 }
 
 } // namespace win32

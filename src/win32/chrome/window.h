@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace win32 {
 
 class Window {
@@ -86,6 +88,11 @@ public:
 private:
     HWND hwnd_ = nullptr;
 };
+
+// Bounds in the parent's client area, for our windows and the system's alike.
+void setBounds(HWND window, const ui::Rect& bounds);
+// A window's text, as the system keeps it.
+std::u16string windowText(HWND window);
 
 // One message of the thread's loop, as every loop of the program handles it:
 // translated (keys to characters) and dispatched. No dialog manager sees it,

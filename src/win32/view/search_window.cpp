@@ -168,10 +168,7 @@ void TForm2::bk_searchMouseLeave()
 
 std::u16string TForm2::searchText() const
 {
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(Memo1.hwnd())), u'\0');
-    if (!text.empty())
-        GetWindowTextW(Memo1.hwnd(), const_cast<wchar_t*>(win32::wide(text.data())), static_cast<int>(text.size() + 1));
-    return text;
+    return win32::windowText(Memo1.hwnd());
 }
 
 void TForm2::searchClick()
