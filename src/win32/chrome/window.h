@@ -114,6 +114,5 @@ T sized()
 
 // UTF-16 text of the windows as the system takes it.
 inline const wchar_t* wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-inline const char16_t* utf16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
 
 } // namespace win32

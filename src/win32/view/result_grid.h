@@ -33,7 +33,6 @@ public:
     int currentColumn() const { return currentColumn_; }
     int topRow() const { return topRow_; }
     int horizontalScroll() const { return scrollX_; }
-    int rowHeight() const { return rowHeight_; }
     // Rows that fit whole below the title row.
     int pageRows() const;
     // Where a cell of a row lies in the client area (columns by field index),
