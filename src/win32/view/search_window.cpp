@@ -38,7 +38,6 @@ void Arredondarcantos(HWND componente, int Y)
 TForm2::TForm2(TServiceConnection& service)
     : BorderlessWindow(ui::TitleBarKind::SearchWindow, ui::SearchWindowClientSize)
     , DataSource1(service.FDQuery1)
-    , service_(service)
 {
     Form2 = this;
     registerClass(ClassName);
@@ -192,7 +191,7 @@ void TForm2::showSolution()
 {
     // Nothing to read before any search, or after one that failed to open:
     // the click is ignored. A null value throws before any window exists.
-    const std::optional<ui::SolutionContent> content = ui::solutionForCurrentRow(service_.FDQuery1);
+    const std::optional<ui::SolutionContent> content = ui::solutionForCurrentRow(DataSource1.query());
     if (!content)
         return;
 

@@ -54,7 +54,6 @@ protected:
 private:
     void showSolution();
 
-    TServiceConnection& service_;
     win32::Icon bigIcon_;
     win32::Icon smallIcon_;
 };
