@@ -16,8 +16,7 @@ void setErrorHandler(ErrorHandler handler);
 // Runs `work`; returns false when it failed and the error was reported.
 bool guarded(const std::function<void()>& work);
 
-// Reports an error that was caught elsewhere (a window procedure's last
-// resort) through the same handler.
+// Reports an error that was caught elsewhere through the same handler.
 void reportError(const std::string& utf8Message);
 
 } // namespace ui

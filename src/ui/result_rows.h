@@ -34,7 +34,6 @@ public:
     // searchClick: the typed text as a pattern; close, set ID, open. On an
     // error nothing is shown and the error propagates.
     void search(std::u16string_view typedText);
-    void runSearch(std::u16string pattern);
 
     // Rows to draw: the rows shown, or the one empty row.
     int rowCount() const { return shown_ > 0 ? shown_ : 1; }
@@ -60,6 +59,8 @@ public:
     void setCurrentRow(int row);
 
 private:
+    void runSearch(std::u16string pattern);
+
     quelvo::KnowledgeBaseQuery& query_;
     int shown_ = 0;
 };

@@ -17,7 +17,6 @@ inline constexpr int LogoBlockWidth = 161; // pnlLogo
 inline constexpr int LogoPanelWidth = 41;  // pnImage1, left in pnlLogo
 inline constexpr Rect LogoRect{15, 1, 20, 18}; // Image1 in pnImage1
 inline constexpr int ButtonCellWidth = 56;
-inline constexpr int ButtonBlockWidth = 3 * ButtonCellWidth; // pnNV
 inline constexpr int CaptionPixelHeight = 13;                 // lbVersion, Tahoma regular
 inline constexpr const char16_t* CaptionText = u"Quelvo 1.0";
 

@@ -8,23 +8,15 @@ namespace ui {
 
 namespace {
 
-constexpr int SearchMargin = 15;
-constexpr int SearchRowHeight = 34;
-constexpr int SearchButtonWidth = 56;
-constexpr int SolutionInset = 10;
-constexpr int SolutionBandHeight = 41;
-constexpr int LabelRowHeight = 24;
-constexpr int MemoMargin = 3;
-
 int atLeastZero(int value) { return std::max(value, 0); }
+
+} // namespace
 
 Rect contentArea(Size client, int dpi)
 {
     const int bar = scaled(TitleBarHeight, dpi);
     return {0, bar, client.width, atLeastZero(client.height - bar)};
 }
-
-} // namespace
 
 Point firstPosition(const Rect& primaryScreen, const Rect& desktop, Size window)
 {

@@ -15,6 +15,21 @@ inline constexpr int WindowFontPixelHeight = 11;          // Tahoma, both window
 inline constexpr int LabelFontPixelHeight = 13;           // the solution window's bold labels
 inline constexpr int SearchBoxCornerEllipse = 10;         // Arredondarcantos on Panel3
 
+// The search window's content: a margin around the search row and the grid,
+// doubled between them; the row's height and the magnifier's width.
+inline constexpr int SearchMargin = 15;
+inline constexpr int SearchRowHeight = 34;
+inline constexpr int SearchButtonWidth = 56;
+// The solution window's content: its inset, the empty band at the bottom,
+// the label rows, and the margin around each text box in its cell.
+inline constexpr int SolutionInset = 10;
+inline constexpr int SolutionBandHeight = 41;
+inline constexpr int LabelRowHeight = 24;
+inline constexpr int MemoMargin = 3;
+
+// pnlCenter in either window's client area: all of it below the title bar.
+Rect contentArea(Size client, int dpi = BaseDpi);
+
 // The search window's first position: centred on the primary screen's full
 // size (not its work area), never above or left of the whole desktop.
 Point firstPosition(const Rect& primaryScreen, const Rect& desktop, Size window);

@@ -9,22 +9,16 @@ ResultModel::ResultModel(quelvo::KnowledgeBaseQuery& query, QObject* parent)
 {
 }
 
-template <typename Work>
-void ResultModel::reset(Work work)
+void ResultModel::search(std::u16string_view typedText)
 {
     beginResetModel();
     try {
-        work();
+        rows_.search(typedText);
     } catch (...) {
         endResetModel();
         throw;
     }
     endResetModel();
-}
-
-void ResultModel::search(std::u16string_view typedText)
-{
-    reset([&] { rows_.search(typedText); });
 }
 
 int ResultModel::rowCount(const QModelIndex& parent) const

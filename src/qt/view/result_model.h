@@ -34,8 +34,6 @@ public:
     void fetchMore(const QModelIndex& parent) override;
 
 private:
-    template <typename Work>
-    void reset(Work work);
     // Shows rows the query has fetched but the model has not announced yet.
     void announceNewRows();
 

@@ -79,13 +79,14 @@ void TForm2::build()
     pnlTopo = body.titleBar;
     pnlCenter = body.content;
 
-    // Panel2's bottom margin and Panel5's top margin add up to 30.
+    // Panel2's bottom margin and Panel5's top margin add up.
+    constexpr int margin = ui::SearchMargin;
     auto* center = new QVBoxLayout(pnlCenter);
-    center->setContentsMargins(15, 15, 15, 15);
-    center->setSpacing(30);
+    center->setContentsMargins(margin, margin, margin, margin);
+    center->setSpacing(2 * margin);
 
     Panel2 = plainPanel("Panel2", pnlCenter);
-    Panel2->setFixedHeight(34);
+    Panel2->setFixedHeight(ui::SearchRowHeight);
     center->addWidget(Panel2);
     auto* panel2Layout = new QVBoxLayout(Panel2);
     panel2Layout->setContentsMargins(0, 0, 0, 0);
@@ -105,7 +106,7 @@ void TForm2::build()
     panel3Layout->addWidget(Memo1);
 
     Panel4 = plainPanel("Panel4", GridPanel1);
-    Panel4->setFixedWidth(56);
+    Panel4->setFixedWidth(ui::SearchButtonWidth);
     grid->addWidget(Panel4);
     auto* buttonCell = new QGridLayout(Panel4);
     buttonCell->setContentsMargins(0, 0, 0, 0);

@@ -25,7 +25,7 @@ QLabel* caption(const char* name, const QString& text, QWidget* parent)
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
+    font.setPixelSize(ui::LabelFontPixelHeight);
     font.setBold(true);
     label->setFont(font);
     QPalette p = label->palette();
@@ -64,7 +64,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent)
     pnlTopo->setDragTarget([] { return static_cast<QWidget*>(Form1); });
 
     auto* center = new QVBoxLayout(pnlCenter);
-    center->setContentsMargins(10, 10, 10, 10);
+    constexpr int inset = ui::SolutionInset;
+    center->setContentsMargins(inset, inset, inset, inset);
     center->setSpacing(0);
 
     GridPanel1 = new QWidget(pnlCenter);
@@ -72,7 +73,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent)
     center->addWidget(GridPanel1, 1);
     Panel3 = new QWidget(pnlCenter);
     Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setFixedHeight(41);
+    Panel3->setFixedHeight(ui::SolutionBandHeight);
     center->addWidget(Panel3);
 
     auto* grid = new QGridLayout(GridPanel1);
@@ -80,8 +81,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent)
     grid->setSpacing(0);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowMinimumHeight(0, 24);
-    grid->setRowMinimumHeight(1, 24);
+    grid->setRowMinimumHeight(0, ui::LabelRowHeight);
+    grid->setRowMinimumHeight(1, ui::LabelRowHeight);
     grid->setRowStretch(2, 1);
 
     Label4 = caption("Label4", QStringLiteral("Suporte:"), GridPanel1);
@@ -89,20 +90,21 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent)
     Label2 = caption("Label2", QStringLiteral("PROBLEMA"), GridPanel1);
     Label1 = caption("Label1", QStringLiteral("SOLUÇÃO"), GridPanel1);
     for (QLabel* label : {Label4, Label3, Label2, Label1})
-        label->setFixedHeight(24);
+        label->setFixedHeight(ui::LabelRowHeight);
     grid->addWidget(Label4, 0, 0, Qt::AlignLeft);
     grid->addWidget(Label3, 0, 1, Qt::AlignLeft);
     grid->addWidget(Label2, 1, 0, Qt::AlignLeft);
     grid->addWidget(Label1, 1, 1, Qt::AlignLeft);
 
-    // Each box fills its cell less 3 on every side.
+    // Each box fills its cell less the memo margin on every side.
+    constexpr int memoMargin = ui::MemoMargin;
     Memo2 = memo("Memo2", GridPanel1);
     Memo1 = memo("Memo1", GridPanel1);
     auto* left = new QVBoxLayout();
-    left->setContentsMargins(3, 3, 3, 3);
+    left->setContentsMargins(memoMargin, memoMargin, memoMargin, memoMargin);
     left->addWidget(Memo2);
     auto* right = new QVBoxLayout();
-    right->setContentsMargins(3, 3, 3, 3);
+    right->setContentsMargins(memoMargin, memoMargin, memoMargin, memoMargin);
     right->addWidget(Memo1);
     grid->addLayout(left, 2, 0);
     grid->addLayout(right, 2, 1);

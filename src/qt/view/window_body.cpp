@@ -2,6 +2,8 @@
 
 #include "colors.h"
 
+#include "ui/window_layout.h"
+
 #include <QFrame>
 #include <QVBoxLayout>
 
@@ -30,7 +32,7 @@ WindowBody buildWindowBody(QWidget* window, chrome::TitleBar::Kind kind)
 QFont windowFont()
 {
     QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
+    font.setPixelSize(ui::WindowFontPixelHeight);
     return font;
 }
 

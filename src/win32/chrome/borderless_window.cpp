@@ -4,7 +4,7 @@
 #include "cursor_override.h"
 #include "dpi.h"
 
-#include <algorithm>
+#include "ui/window_layout.h"
 
 namespace win32 {
 
@@ -67,8 +67,7 @@ void BorderlessWindow::layout()
 {
     const ui::Size client = clientSize();
     pnlTopo.layout(client.width, dpi_);
-    const int bar = ui::scaled(ui::TitleBarHeight, dpi_);
-    pnlCenter.setBounds({0, bar, client.width, std::max(0, client.height - bar)});
+    pnlCenter.setBounds(ui::contentArea(client, dpi_));
     layoutContent(client);
 }
 

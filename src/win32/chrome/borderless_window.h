@@ -34,8 +34,6 @@ public:
 
     // The window the title bar drags.
     virtual HWND dragTarget() const = 0;
-    // The title bar's close.
-    virtual void closeFromTitleBar() = 0;
 
     TitleBar pnlTopo;
     Panel pnlCenter;
@@ -53,7 +51,7 @@ protected:
     virtual void resized() {}
     // After a change of density: the fonts are new.
     virtual void fontsChanged() {}
-    // Any close of the window from outside (WM_CLOSE).
+    // Any close of the window (WM_CLOSE), the title bar's included.
     virtual void closeRequested() = 0;
     // The control that has the focus when the window is first activated.
     virtual HWND firstFocus() const = 0;

@@ -49,7 +49,6 @@ struct GdiObjectTraits {
     using Handle = H;
     static void close(H handle) { DeleteObject(handle); }
 };
-using Brush = Owned<GdiObjectTraits<HBRUSH>>;
 using Pen = Owned<GdiObjectTraits<HPEN>>;
 using Font = Owned<GdiObjectTraits<HFONT>>;
 using Bitmap = Owned<GdiObjectTraits<HBITMAP>>;
@@ -99,7 +98,6 @@ public:
     PaintDC(const PaintDC&) = delete;
     PaintDC& operator=(const PaintDC&) = delete;
     HDC get() const { return dc_; }
-    const RECT& dirty() const { return paint_.rcPaint; }
 
 private:
     HWND window_;

@@ -30,10 +30,7 @@ void Label::setText(const std::u16string& text)
 
 std::u16string Label::text() const
 {
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())), u'\0');
-    if (!text.empty())
-        GetWindowTextW(hwnd(), const_cast<wchar_t*>(wide(text.data())), static_cast<int>(text.size() + 1));
-    return text;
+    return windowText(hwnd());
 }
 
 void Label::setFont(HFONT font)

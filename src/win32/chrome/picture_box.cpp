@@ -45,6 +45,9 @@ void PictureBox::create(HWND parent, int id, const artwork::Picture& picture, ui
 
 void PictureBox::setDpi(int dpi)
 {
+    // A new box size alone is caught by WM_SIZE and makeBitmap.
+    if (dpi == dpi_)
+        return;
     dpi_ = dpi;
     madeFor_ = {-1, -1};
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -114,6 +117,10 @@ void PictureBox::paint(HDC dc, const RECT&)
 LRESULT PictureBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_SIZE:
+        // The picture is placed within the whole box, so all of it repaints.
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        return 0;
     case WM_MOUSEMOVE:
         if (!tracking_) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};

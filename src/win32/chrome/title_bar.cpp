@@ -23,7 +23,6 @@ using artwork::PictureId;
 void TitleBar::create(BorderlessWindow& window, ui::TitleBarKind kind, const Fonts& fonts)
 {
     window_ = &window;
-    kind_ = kind;
     const int dpi = window.dpi();
     const ui::TitleBarLayout l = ui::titleBarLayout(window.clientSize().width, dpi);
     const auto& picture = artwork::picture;
@@ -62,7 +61,7 @@ void TitleBar::create(BorderlessWindow& window, ui::TitleBarKind kind, const Fon
             {ui::PictureEvent::Leave, &box.onLeave},
         };
         for (const auto& [event, slot] : events) {
-            if (const auto handler = ui::titleBarHandler(kind_, p, event))
+            if (const auto handler = ui::titleBarHandler(kind, p, event))
                 *slot = [this, h = *handler] { ui::runTitleBarHandler(*this, h); };
         }
     }
@@ -132,7 +131,8 @@ void TitleBar::toggleMaximized()
 
 void TitleBar::closeClick()
 {
-    window_->closeFromTitleBar();
+    // The same close as one from outside.
+    SendMessageW(window_->hwnd(), WM_CLOSE, 0, 0);
 }
 
 void TitleBar::paintCell(ui::TitleBarHandler hoverHandler)

@@ -57,7 +57,6 @@ private:
     void toggleMaximized();
 
     BorderlessWindow* window_ = nullptr;
-    ui::TitleBarKind kind_ = ui::TitleBarKind::SearchWindow;
 };
 
 } // namespace win32

@@ -2,7 +2,6 @@
 
 #include "ui/error_guard.h"
 
-#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -60,7 +59,7 @@ void Window::destroy()
 
 void Window::setBounds(const ui::Rect& b)
 {
-    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::setBounds(hwnd_, b);
 }
 
 ui::Size Window::clientSize() const
@@ -106,19 +105,20 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
 
-    LRESULT result = 0;
-    try {
-        result = self->onMessage(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        ui::reportError(e.what());
-    } catch (...) {
-        ui::reportError("Unknown error");
-    }
+    // One reference captured: std::function keeps it without allocating.
+    struct Call {
+        Window* self;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT result = 0;
+    } call{self, message, wParam, lParam};
+    ui::guarded([&call] { call.result = call.self->onMessage(call.message, call.wParam, call.lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }
-    return result;
+    return call.result;
 }
 
 LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -181,7 +181,20 @@ void Control::destroy()
 
 void Control::setBounds(const ui::Rect& b)
 {
-    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::setBounds(hwnd_, b);
+}
+
+void setBounds(HWND window, const ui::Rect& b)
+{
+    SetWindowPos(window, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::u16string windowText(HWND window)
+{
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)), u'\0');
+    if (!text.empty())
+        GetWindowTextW(window, const_cast<wchar_t*>(wide(text.data())), static_cast<int>(text.size() + 1));
+    return text;
 }
 
 } // namespace win32

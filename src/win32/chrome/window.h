@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace win32 {
 
 class Window {
@@ -87,6 +89,11 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// Bounds in the parent's client area, for our windows and the system's alike.
+void setBounds(HWND window, const ui::Rect& bounds);
+// A window's text, as the system keeps it.
+std::u16string windowText(HWND window);
+
 // One message of the thread's loop, as every loop of the program handles it:
 // translated (keys to characters) and dispatched. No dialog manager sees it,
 // so Tab and Enter reach the text boxes.
@@ -107,6 +114,5 @@ T sized()
 
 // UTF-16 text of the windows as the system takes it.
 inline const wchar_t* wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-inline const char16_t* utf16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
 
 } // namespace win32

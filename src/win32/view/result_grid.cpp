@@ -66,6 +66,9 @@ void ResultGrid::create(HWND parent, int id, ui::ResultRows& rows, HFONT font, i
 
 void ResultGrid::setFont(HFONT font, int dpi)
 {
+    // The search window's start-up hands over the font the grid was made with.
+    if (font == font_ && dpi == dpi_)
+        return;
     font_ = font;
     dpi_ = dpi;
     measure();
@@ -91,9 +94,9 @@ void ResultGrid::measure()
     SendMessageW(header_.hwnd(), HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout));
     headerHeight_ = std::max(position.cy, rowHeight_);
 
-    const int digit = textWidth(font_, L"0");
+    digitWidth_ = textWidth(font_, L"0");
     const int title = textWidth(font_, wide(ui::GridColumnTitles[0]));
-    const int widths[ui::GridColumnCount] = {ui::problemColumnWidth(digit, title),
+    const int widths[ui::GridColumnCount] = {ui::problemColumnWidth(digitWidth_, title),
                                              ui::scaled(ui::SolutionColumnWidth, dpi_)};
     for (int column = 0; column < ui::GridColumnCount; ++column) {
         HDITEMW item{};
@@ -365,12 +368,11 @@ void ResultGrid::headerNotified(const NMHDR* n)
     }
 }
 
-void ResultGrid::paintIndicator(HDC dc, int y, int row)
+void ResultGrid::paintIndicator(HDC dc, int y, int row, HPEN shadow)
 {
     const RECT cell{0, y, indicatorWidth_, y + rowHeight_};
     fill(dc, cell, GetSysColor(COLOR_BTNFACE));
-    Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-    Selection pen(dc, shadow.get());
+    Selection pen(dc, shadow);
     line(dc, cell.right - 1, cell.top, cell.right - 1, cell.bottom);
     line(dc, cell.left, cell.bottom - 1, cell.right, cell.bottom - 1);
     if (row == currentRow_) {
@@ -418,13 +420,14 @@ void ResultGrid::paint(HDC target, const RECT& dirty)
     Selection font(dc.get(), font_);
     SetBkMode(dc.get(), TRANSPARENT);
     Pen gridPen(CreatePen(PS_SOLID, 1, GridLineColor));
+    Pen shadowPen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
 
     const int lastRow = std::min(rows_->rowCount(), topRow_ + pageRows() + 1);
     for (int row = topRow_; row < lastRow; ++row) {
         const int y = headerHeight_ + (row - topRow_) * rowHeight_;
         if (y >= dirty.bottom || y + rowHeight_ <= dirty.top)
             continue;
-        paintIndicator(dc.get(), y, row);
+        paintIndicator(dc.get(), y, row, shadowPen.get());
         for (int column : order_) {
             const RECT cell = cellRect(row, column);
             // What shows of it: right of the indicator column, in the window.
@@ -476,7 +479,7 @@ LRESULT ResultGrid::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         auto info = win32::sized<SCROLLINFO>();
     info.fMask = SIF_ALL;
         GetScrollInfo(hwnd(), SB_HORZ, &info);
-        const int step = std::max(1, textWidth(font_, L"0") * 4);
+        const int step = std::max(1, digitWidth_ * 4);
         int x = scrollX_;
         switch (LOWORD(wParam)) {
         case SB_LINELEFT: x -= step; break;

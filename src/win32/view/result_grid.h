@@ -33,7 +33,6 @@ public:
     int currentColumn() const { return currentColumn_; }
     int topRow() const { return topRow_; }
     int horizontalScroll() const { return scrollX_; }
-    int rowHeight() const { return rowHeight_; }
     // Rows that fit whole below the title row.
     int pageRows() const;
     // Where a cell of a row lies in the client area (columns by field index),
@@ -64,7 +63,7 @@ private:
     void fetchAsNeeded();
     void showPendingRows();
     void paint(HDC dc, const RECT& dirty) override;
-    void paintIndicator(HDC dc, int y, int row);
+    void paintIndicator(HDC dc, int y, int row, HPEN shadow);
     void paintCell(HDC dc, const RECT& cell, const RECT& visible, int row, int column);
     Hit hitTest(POINT at) const;
     void press(ui::MouseButton button, POINT at);
@@ -99,6 +98,7 @@ private:
     int headerHeight_ = 18;
     int indicatorWidth_ = 12;
     int lineHeight_ = 13;
+    int digitWidth_ = 0; // of "0" in the font, measured with it
     int topRow_ = 0;
     int scrollX_ = 0;
     int currentRow_ = 0;

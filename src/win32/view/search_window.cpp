@@ -38,7 +38,6 @@ void Arredondarcantos(HWND componente, int Y)
 TForm2::TForm2(TServiceConnection& service)
     : BorderlessWindow(ui::TitleBarKind::SearchWindow, ui::SearchWindowClientSize)
     , DataSource1(service.FDQuery1)
-    , service_(service)
 {
     Form2 = this;
     registerClass(ClassName);
@@ -135,20 +134,15 @@ void TForm2::fontsChanged()
 
 void TForm2::closeRequested()
 {
-    // Any close of the main window ends the program.
+    // Any close of the main window ends the program: the loop ends once the
+    // messages already waiting are handled; nothing asks, and no closing
+    // step of the window's own runs.
     PostQuitMessage(0);
 }
 
 HWND TForm2::dragTarget() const
 {
     return Form2 ? Form2->hwnd() : nullptr;
-}
-
-void TForm2::closeFromTitleBar()
-{
-    // The loop ends once the messages already waiting are handled; nothing
-    // asks, and no closing step of the window's own runs.
-    PostQuitMessage(0);
 }
 
 void TForm2::FormCreate()
@@ -173,10 +167,7 @@ void TForm2::bk_searchMouseLeave()
 
 std::u16string TForm2::searchText() const
 {
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(Memo1.hwnd())), u'\0');
-    if (!text.empty())
-        GetWindowTextW(Memo1.hwnd(), const_cast<wchar_t*>(win32::wide(text.data())), static_cast<int>(text.size() + 1));
-    return text;
+    return win32::windowText(Memo1.hwnd());
 }
 
 void TForm2::searchClick()
@@ -200,7 +191,7 @@ void TForm2::showSolution()
 {
     // Nothing to read before any search, or after one that failed to open:
     // the click is ignored. A null value throws before any window exists.
-    const std::optional<ui::SolutionContent> content = ui::solutionForCurrentRow(service_.FDQuery1);
+    const std::optional<ui::SolutionContent> content = ui::solutionForCurrentRow(DataSource1.query());
     if (!content)
         return;
 

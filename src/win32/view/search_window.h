@@ -43,7 +43,6 @@ public:
     std::u16string searchText() const;
 
     HWND dragTarget() const override;
-    void closeFromTitleBar() override;
 
 protected:
     void layoutContent(ui::Size client) override;
@@ -55,7 +54,6 @@ protected:
 private:
     void showSolution();
 
-    TServiceConnection& service_;
     win32::Icon bigIcon_;
     win32::Icon smallIcon_;
 };

@@ -47,7 +47,8 @@ TForm1::~TForm1()
 void TForm1::setCaption(win32::Label& label, const std::u16string& text)
 {
     label.setText(text);
-    layout();
+    // A label is as wide as its text; nothing else depends on it.
+    layoutContent(clientSize());
 }
 
 void TForm1::setText(win32::Control& memo, const std::u16string& text)
@@ -83,14 +84,9 @@ HWND TForm1::dragTarget() const
     return Form1 ? Form1->hwnd() : nullptr;
 }
 
-void TForm1::closeFromTitleBar()
-{
-    // Ends the modal display, as a cancel.
-    modalResult_ = mrCancel;
-}
-
 void TForm1::closeRequested()
 {
+    // Ends the modal display, as a cancel.
     modalResult_ = mrCancel;
 }
 

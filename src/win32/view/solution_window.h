@@ -37,7 +37,6 @@ public:
     bool isModal() const { return modal_; }
 
     HWND dragTarget() const override;
-    void closeFromTitleBar() override;
 
 protected:
     void layoutContent(ui::Size client) override;
